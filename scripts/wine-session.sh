@@ -1,0 +1,54 @@
+# Sourced by run.sh and test.sh: the Wine environment of the cross build.
+#   wine_env      exports the variables every Wine process of the build uses
+#   wine_prefix   creates the private prefix in the build tree once
+#   wine_display  starts Xvfb when asked to (or when there is no display)
+#   wine_server   keeps one persistent wineserver for the session
+# Everything started here is stopped by wine_stop, installed as an exit trap.
+
+wine_env() {
+  export WINEPREFIX="$root/build/win/wineprefix"
+  export WINEARCH=win64
+  export LANG=zh_CN.UTF-8
+  export LC_ALL=zh_CN.UTF-8
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  WINE=/usr/lib/wine/wine64
+  WINESERVER=/usr/lib/wine/wineserver
+}
+
+wine_prefix() {
+  [ -f "$WINEPREFIX/.quillet-ready" ] && return 0
+  echo "wine: creating the prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  "$WINE" wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager Wine waits ~2 s on every hidden owned window; unmanaged
+  # windows need no window manager.
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.quillet-ready"
+}
+
+QUILLET_XVFB_PID=
+wine_display() {
+  local headless=${1:-auto}
+  if [ "$headless" = auto ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QUILLET_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+}
+
+wine_server() {
+  "$WINESERVER" -p
+}
+
+wine_stop() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  [ -n "$QUILLET_XVFB_PID" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null || true
+}
