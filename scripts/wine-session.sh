@@ -9,7 +9,7 @@ wine_env() {
   export WINEPREFIX="$root/build/win/wineprefix"
   export WINEARCH=win64
   export LANG=zh_CN.UTF-8
-  export LC_ALL=zh_CN.UTF-8
+  unset LC_ALL LC_CTYPE
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   WINE=/usr/lib/wine/wine64
@@ -46,6 +46,9 @@ wine_display() {
 
 wine_server() {
   "$WINESERVER" -p
+  # The first Wine process starts the prefix's services, which inherit its output;
+  # start them here so that no test's output pipe is held open by them.
+  "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_stop() {

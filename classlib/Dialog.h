@@ -1,0 +1,48 @@
+// Dialogs from resource templates, run modally or modelessly.
+#pragma once
+
+#include <windows.h>
+
+#include "classlib/Wnd.h"
+
+class CDialog : public CWnd {
+public:
+    // A parent of null means: the application's main window, when it exists.
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr)
+        : m_templateId(templateId), m_pParentWnd(parent) {}
+
+    // Runs the dialog in the library's own loop with its owner disabled; answers the
+    // result given to EndDialog, or -1 when the dialog could not be created.
+    virtual INT_PTR DoModal();
+    // Modeless creation, from the resource template or from a template in memory.
+    bool Create(CWnd* parent = nullptr);
+    bool CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr);
+
+    void EndDialog(int result);
+    bool IsEnded() const { return m_ended; }
+    INT_PTR ModalResult() const { return m_nModalResult; }
+
+    // Hooks: initialisation exchanges towards the controls and focuses the first tab
+    // stop; OK exchanges from the controls and ends; Cancel ends.
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    // Walks from the message's window up to its top-level window, offering the message
+    // to each attached object's PreTranslateMessage; true when one took it.
+    static bool PreTranslateChain(MSG* msg);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HWND ResolveOwner() const;
+    bool CreateFrom(const DLGTEMPLATE* dialogTemplate, HWND owner);
+    void RunModalLoop();
+
+    UINT m_templateId;
+    CWnd* m_pParentWnd;
+    INT_PTR m_nModalResult = -1;
+    bool m_ended = false;
+    bool m_inModalLoop = false;
+};

@@ -1,0 +1,47 @@
+#include "classlib/ToolTipCtrl.h"
+
+#include <string>
+
+namespace {
+
+TTTOOLINFOW ToolInfo(CWnd* window, UINT_PTR toolId) {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = window->GetSafeHwnd();
+    info.uId = toolId;
+    return info;
+}
+
+}  // namespace
+
+bool CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    return CreateEx(0, TOOLTIPS_CLASSW, CString(), WS_POPUP | style, CRect(), parent, 0);
+}
+
+bool CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT& rect, UINT_PTR toolId) {
+    std::wstring wide = WideFrom936(text);
+    TTTOOLINFOW info = ToolInfo(window, toolId);
+    info.rect = rect;
+    info.lpszText = &wide[0];
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window, UINT_PTR toolId) {
+    std::wstring wide = WideFrom936(text);
+    TTTOOLINFOW info = ToolInfo(window, toolId);
+    info.lpszText = &wide[0];
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+CString CToolTipCtrl::GetToolText(CWnd* window, UINT_PTR toolId) const {
+    // Tool texts are short; Windows has no way to ask for the length first.
+    wchar_t buffer[1024] = {};
+    TTTOOLINFOW info = ToolInfo(window, toolId);
+    info.lpszText = buffer;
+    SendMessage(TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+    return StringFromWide(buffer);
+}
+
+void CToolTipCtrl::RelayEvent(MSG* msg) {
+    if (m_hWnd) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}

@@ -1,0 +1,117 @@
+// Code page 936 text across the Win32 boundary, and the GDI wrappers' ownership.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/Dc.h"
+#include "classlib/GdiObject.h"
+#include "classlib/Text.h"
+#include "tests/classlib/TestIds.h"
+#include "tests/support/WinTest.h"
+
+namespace {
+
+// Expected texts come from UTF-8 literals through Windows' own converter, not from the
+// compiler's narrow-literal conversion that the library's strings rely on.
+std::wstring FromUtf8(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+TEST(Text, NarrowLiteralsAreCodePage936) {
+    const CString title = "诉讼费";
+    EXPECT_EQ(title.Bytes(), std::string("\xCB\xDF\xCB\xCF\xB7\xD1"));
+    EXPECT_EQ(title.Wide(), FromUtf8(u8"诉讼费"));
+}
+
+TEST(Text, ChineseCrossesIntoWindowsAndBackUnchanged) {
+    HWND hwnd = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    CWnd wnd;
+    wnd.SubclassWindow(hwnd);
+    wnd.SetWindowText("说明：每件交纳400元;");
+    EXPECT_EQ(wintest::WindowTextW(hwnd), FromUtf8(u8"说明：每件交纳400元;"));
+    EXPECT_EQ(wnd.GetWindowText(), CString("说明：每件交纳400元;"));
+    SetWindowTextW(hwnd, L"");
+    EXPECT_TRUE(wnd.GetWindowText().IsEmpty());
+    wnd.DestroyWindow();
+}
+
+TEST(Text, StringOperations) {
+    CString s;
+    s.Format("Unknown Error (%d) occurred.", -4);
+    EXPECT_EQ(s, "Unknown Error (-4) occurred.");
+    const CString url = "http://example.org/showNote.php?id=581";
+    EXPECT_EQ(url.Find("?id="), 31);
+    EXPECT_EQ(url.Find("zzz"), -1);
+    EXPECT_EQ(url.Left(4), "http");
+    EXPECT_EQ(url.Mid(35), "581");
+    EXPECT_EQ(CString("中") + "文", "中文");
+}
+
+TEST(Text, StringTableEntriesLoadAsCodePage936) {
+    CString s;
+    ASSERT_TRUE(s.LoadString(IDS_GREETING));
+    EXPECT_EQ(s.Wide(), FromUtf8(u8"诉讼费：你好"));
+    EXPECT_FALSE(s.LoadString(12345));
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+TEST(Gdi, WrappersCountWhatTheyOwnAndFreeIt) {
+    const long before = CGdiObject::LiveCount();
+    {
+        CBrush brush(RGB(1, 2, 3));
+        CRgn region;
+        region.CreateRectRgn(0, 0, 4, 4);
+        EXPECT_EQ(CGdiObject::LiveCount(), before + 2);
+        HGDIOBJ handle = brush.GetSafeHandle();
+        EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_BRUSH));
+    }
+    EXPECT_EQ(CGdiObject::LiveCount(), before);
+
+    CRgn given;
+    given.CreateRectRgn(0, 0, 2, 2);
+    HGDIOBJ handle = given.Detach();
+    EXPECT_EQ(CGdiObject::LiveCount(), before) << "a detached handle is no longer ours";
+    EXPECT_NE(GetObjectType(handle), 0u);
+    DeleteObject(handle);
+}
+
+TEST(Gdi, RegionCopiesAreIndependent) {
+    CRgn source;
+    source.CreateRectRgn(12, 7, 40, 31);
+    CRgn copy;
+    copy.CreateRectRgn(0, 0, 1, 1);
+    EXPECT_NE(copy.CopyRgn(source), ERROR);
+    source.DeleteObject();
+    copy.OffsetRgn(-12, -7);
+    CRect box;
+    copy.GetRgnBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 28, 24));
+    EXPECT_TRUE(copy.PtInRegion(CPoint(0, 0)));
+    EXPECT_FALSE(copy.PtInRegion(CPoint(28, 24)));
+}
+
+TEST(Gdi, ContextsRestoreWhatWasSelected) {
+    CDC screen;
+    ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
+    const HGDIOBJ originalBitmap = GetCurrentObject(screen, OBJ_BITMAP);
+    CBitmap bitmap;
+    {
+        CClientDC desktop(nullptr);
+        bitmap.CreateCompatibleBitmap(&desktop, 8, 8);
+    }
+    {
+        CSelection selected(screen, bitmap.GetSafeHandle());
+        EXPECT_EQ(GetCurrentObject(screen, OBJ_BITMAP), bitmap.GetSafeHandle());
+    }
+    EXPECT_EQ(GetCurrentObject(screen, OBJ_BITMAP), originalBitmap);
+    BITMAP info{};
+    ASSERT_TRUE(bitmap.GetBitmap(&info));
+    EXPECT_EQ(info.bmWidth, 8);
+}
+
+}  // namespace

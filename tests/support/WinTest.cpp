@@ -1,0 +1,184 @@
+#include "tests/support/WinTest.h"
+
+#include <algorithm>
+
+namespace wintest {
+
+void Pump(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            if (CDialog::PreTranslateChain(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+namespace {
+
+struct ActiveScript {
+    ModalScript* script;
+    CDialog* dialog;
+    size_t next;
+    int idleTicks;
+};
+ActiveScript* g_active = nullptr;
+
+void CALLBACK ScriptTick(HWND, UINT, UINT_PTR timer, DWORD) {
+    ActiveScript* active = g_active;
+    if (!active || !active->dialog->GetSafeHwnd()) return;
+    KillTimer(nullptr, timer);
+    if (active->next < active->script->steps.size()) {
+        active->script->steps[active->next++]();
+    } else if (++active->idleTicks > 40) {
+        active->script->stuck = true;
+        active->dialog->EndDialog(-2);
+        return;
+    }
+    SetTimer(nullptr, 0, 10, ScriptTick);
+}
+
+}  // namespace
+
+INT_PTR ModalScript::Run(CDialog& dialog) {
+    ActiveScript active{this, &dialog, 0, 0};
+    ActiveScript* outer = g_active;
+    g_active = &active;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, ScriptTick);
+    const INT_PTR result = dialog.DoModal();
+    KillTimer(nullptr, timer);
+    g_active = outer;
+    // The chain may have re-armed itself under another id; drain its ticks.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        if (msg.hwnd == nullptr && msg.lParam == reinterpret_cast<LPARAM>(&ScriptTick)) {
+            KillTimer(nullptr, msg.wParam);
+        } else {
+            DispatchMessageW(&msg);
+        }
+    }
+    return result;
+}
+
+namespace {
+MessageBoxCloser* g_closer = nullptr;
+
+void CALLBACK CloserTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_closer) return;
+    for (HWND dialog : ThreadDialogs()) {
+        if (!GetDlgItem(dialog, 0xFFFF)) continue;  // not a message box
+        g_closer->texts.push_back(MessageBoxText(dialog));
+        PressButton(dialog, IDOK);
+    }
+}
+}  // namespace
+
+MessageBoxCloser::MessageBoxCloser() : m_timer(SetTimer(nullptr, 0, 20, CloserTick)) {
+    g_closer = this;
+}
+
+MessageBoxCloser::~MessageBoxCloser() {
+    KillTimer(nullptr, m_timer);
+    g_closer = nullptr;
+}
+
+std::vector<HWND> ThreadDialogs(HWND except) {
+    struct Search {
+        HWND except;
+        std::vector<HWND> found;
+    } search{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[32] = {};
+            GetClassNameW(hwnd, name, 32);
+            if (hwnd != s->except && wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+                s->found.push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring WindowTextW(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, &text[0], length + 1);
+    text.resize(static_cast<size_t>(std::max(got, 0)));
+    return text;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    // The message is the static with id 0xFFFF in Windows and Wine.
+    HWND message = GetDlgItem(box, 0xFFFF);
+    return message ? WindowTextW(message) : std::wstring();
+}
+
+void PressButton(HWND dialog, int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PostKey(UINT virtualKey) {
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void TypeText(HWND control, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+    UpdateWindow(hwnd);
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+namespace {
+
+void SendMouse(DWORD flags, POINT screen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535 + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+POINT ToScreen(HWND hwnd, POINT client) {
+    ClientToScreen(hwnd, &client);
+    return client;
+}
+
+}  // namespace
+
+void MoveMouseTo(HWND hwnd, POINT client) {
+    SendMouse(MOUSEEVENTF_MOVE, ToScreen(hwnd, client));
+    Pump();
+}
+
+void ClickAt(HWND hwnd, POINT client, bool doubleClick) {
+    const POINT screen = ToScreen(hwnd, client);
+    SendMouse(MOUSEEVENTF_MOVE, screen);
+    Pump(1);
+    for (int i = 0; i < (doubleClick ? 2 : 1); ++i) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+        SendMouse(MOUSEEVENTF_LEFTUP, screen);
+    }
+    Pump();
+}
+
+}  // namespace wintest

@@ -1,0 +1,62 @@
+// Helpers for tests on real windows under Wine: pumping, driving modal runs from
+// inside, finding message boxes, reading pixels and sending real input.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/Dialog.h"
+#include "classlib/Text.h"
+
+namespace wintest {
+
+// Dispatches queued messages until the queue stays empty (sent messages included).
+void Pump(int rounds = 3);
+
+// Runs a dialog modally while a script acts on it from inside the modal loop: each
+// step runs on its own timer tick, so the loop (and the dialog manager's keyboard
+// handling) processes what a step posted before the next one runs. When the steps are
+// done and the dialog is still open, it is ended with -2 and `stuck` is set.
+struct ModalScript {
+    std::vector<std::function<void()>> steps;
+    bool stuck = false;
+    INT_PTR Run(CDialog& dialog);
+};
+
+// While alive, answers every message box of this thread with OK and keeps its text.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser();
+    ~MessageBoxCloser();
+    std::vector<std::wstring> texts;
+
+private:
+    UINT_PTR m_timer;
+};
+
+// Top-level windows of this thread with the dialog class, other than `except`.
+std::vector<HWND> ThreadDialogs(HWND except = nullptr);
+// The text of a message box's message (its static text), as UTF-16.
+std::wstring MessageBoxText(HWND box);
+// Presses a message box's button, as the user would.
+void PressButton(HWND dialog, int id);
+
+// Keys through the dialog manager: posted to the focused window.
+void PostKey(UINT virtualKey);
+// Types text into a control by WM_CHAR, as an input method delivers characters.
+void TypeText(HWND control, const std::wstring& text);
+
+// Window text as UTF-16, independent of the library's own conversion.
+std::wstring WindowTextW(HWND hwnd);
+
+// Colour of a client pixel, read back from the window's screen contents.
+COLORREF ClientPixel(HWND hwnd, int x, int y);
+
+// Real input: moves the pointer to a client point of a window, clicks there.
+void MoveMouseTo(HWND hwnd, POINT client);
+void ClickAt(HWND hwnd, POINT client, bool doubleClick = false);
+
+}  // namespace wintest
