@@ -27,13 +27,19 @@ struct ActiveScript {
     CDialog* dialog;
     size_t next;
     int idleTicks;
+    UINT_PTR timer;  // the one live timer of the chain
 };
 ActiveScript* g_active = nullptr;
 
 void CALLBACK ScriptTick(HWND, UINT, UINT_PTR timer, DWORD) {
     ActiveScript* active = g_active;
-    if (!active || !active->dialog->GetSafeHwnd()) return;
+    if (!active || timer != active->timer) {
+        KillTimer(nullptr, timer);  // left over from an earlier run
+        return;
+    }
+    if (!active->dialog->GetSafeHwnd()) return;
     KillTimer(nullptr, timer);
+    active->timer = 0;
     if (active->next < active->script->steps.size()) {
         active->script->steps[active->next++]();
     } else if (++active->idleTicks > 40) {
@@ -41,28 +47,19 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR timer, DWORD) {
         active->dialog->EndDialog(-2);
         return;
     }
-    SetTimer(nullptr, 0, 10, ScriptTick);
+    if (g_active == active) active->timer = SetTimer(nullptr, 0, 10, ScriptTick);
 }
 
 }  // namespace
 
 INT_PTR ModalScript::Run(CDialog& dialog) {
-    ActiveScript active{this, &dialog, 0, 0};
+    ActiveScript active{this, &dialog, 0, 0, 0};
     ActiveScript* outer = g_active;
     g_active = &active;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, ScriptTick);
+    active.timer = SetTimer(nullptr, 0, 10, ScriptTick);
     const INT_PTR result = dialog.DoModal();
-    KillTimer(nullptr, timer);
+    if (active.timer) KillTimer(nullptr, active.timer);
     g_active = outer;
-    // The chain may have re-armed itself under another id; drain its ticks.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        if (msg.hwnd == nullptr && msg.lParam == reinterpret_cast<LPARAM>(&ScriptTick)) {
-            KillTimer(nullptr, msg.wParam);
-        } else {
-            DispatchMessageW(&msg);
-        }
-    }
     return result;
 }
 
