@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xauth xdotool imagemagick x11-utils
-  locales fonts-arphic-uming
+  locales fonts-arphic-uming fonts-arphic-gbsn00lp
   clang-14 libclang-rt-14-dev
 )
 

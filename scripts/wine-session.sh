@@ -17,7 +17,7 @@ wine_env() {
 }
 
 wine_prefix() {
-  [ -f "$WINEPREFIX/.quillet-ready" ] && return 0
+  [ -f "$WINEPREFIX/.quillet-ready-2" ] && return 0
   echo "wine: creating the prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -25,8 +25,10 @@ wine_prefix() {
   # Without a window manager Wine waits ~2 s on every hidden owned window; unmanaged
   # windows need no window manager.
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crashing test must fail, not wait for someone to close Wine's crash dialog.
+  "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   "$WINESERVER" -w
-  touch "$WINEPREFIX/.quillet-ready"
+  touch "$WINEPREFIX/.quillet-ready-2"
 }
 
 QUILLET_XVFB_PID=

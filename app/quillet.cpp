@@ -1,0 +1,17 @@
+#include "app/quillet.h"
+
+#include "app/quilletDlg.h"
+
+CQuilletApp theApp;
+
+BEGIN_MESSAGE_MAP(CQuilletApp, CWinApp)
+    ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+BOOL CQuilletApp::InitInstance() {
+    Enable3dControls();
+    CQuilletDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    return FALSE;
+}

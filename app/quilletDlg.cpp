@@ -1,0 +1,86 @@
+#include "app/quilletDlg.h"
+
+#include "classlib/App.h"
+#include "fees/Mydialog_ccaj.h"
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+CQuilletDlg::CQuilletDlg(CWnd* parent)
+    : CDialog(IDD_QUILLET_DIALOG, parent), m_appIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+BEGIN_MESSAGE_MAP(CQuilletDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_NOTIFY(NM_DBLCLK, IDC_TOOL_LIST, OnDblclkToolList)
+END_MESSAGE_MAP()
+
+void CQuilletDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_TOOL_LIST, m_toolList);
+}
+
+BOOL CQuilletDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AddAboutEntry();
+    SetIcon(m_appIcon, true);
+    SetIcon(m_appIcon, false);
+    // The title shows only where the system shows titles (the taskbar): no caption.
+    CWnd* main = AfxGetMainWnd();
+    (main ? main : this)->SetWindowText("VantorelV1.0");
+    FillToolList();
+    return TRUE;
+}
+
+void CQuilletDlg::AddAboutEntry() {
+    HMENU systemMenu = GetSystemMenu(false);
+    CString about;
+    if (!systemMenu || !about.LoadString(IDS_ABOUTBOX)) return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_SHOW_ABOUT, about.Wide().c_str());
+}
+
+void CQuilletDlg::FillToolList() {
+    // The calculator icon has no black pixel, so the black mask leaves it opaque.
+    m_toolImages.Create(IDB_TOOL_ICON, 32, 0, RGB(0, 0, 0));
+    m_toolList.SetBkColor(RGB(231, 231, 247));
+    m_toolList.SetTextBkColor(RGB(231, 231, 247));
+    m_toolList.SetTextColor(RGB(0, 0, 0));
+    m_toolList.InsertItem(LVIF_TEXT | LVIF_IMAGE, 1, 0, "诉讼费计算", 0);
+    // The image list is the window's: the list view must not destroy it as well.
+    m_toolList.ModifyStyle(0, LVS_SHAREIMAGELISTS);
+    m_toolList.SetImageList(&m_toolImages, LVSIL_NORMAL);
+}
+
+void CQuilletDlg::OnSysCommand(UINT id, LPARAM lParam) {
+    if ((id & 0xFFF0) == IDM_SHOW_ABOUT) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    DefWindowProc(WM_SYSCOMMAND, id, lParam);
+}
+
+void CQuilletDlg::OnPaint() {
+    CPaintDC dc(this);
+    CBitmap skin;
+    skin.LoadBitmap(IDB_SKIN);
+    BITMAP size{};
+    skin.GetBitmap(&size);
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    HGDIOBJ previous = memory.SelectObject(skin);
+    dc.BitBlt(0, 0, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(previous);
+}
+
+HCURSOR CQuilletDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_appIcon);
+}
+
+void CQuilletDlg::OnDblclkToolList(NMHDR*, LRESULT* result) {
+    CMydialog_ccaj calculator;
+    calculator.DoModal();
+    *result = 0;
+}
