@@ -401,3 +401,77 @@ TEST(CalculatorPainting, TheBackgroundPictureFillsTheClientArea) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bad input never loses the user's work: the last valid amount and its fee come back.
+class CalculatorBadInput : public ::testing::Test {
+protected:
+    // Runs the calculator: a valid amount first, then `text` in the given edit.
+    void Check(int edit, const std::wstring& text, const wchar_t* amount, const wchar_t* fee,
+               size_t messages) {
+        Calculator c;
+        wintest::MessageBoxCloser closer;
+        wintest::ModalScript script;
+        script.steps = {[&] {
+                            c.TypeAmount(L"1000000");
+                            c.PressCalc();
+                            SetWindowTextW(c.Item(edit), text.c_str());
+                            c.PressCalc();
+                        },
+                        [&] {
+                            EXPECT_EQ(c.Amount(), amount);
+                            EXPECT_EQ(c.Fee(), fee);
+                            c.dialog.EndDialog(IDCANCEL);
+                        }};
+        script.Run(c.dialog);
+        EXPECT_FALSE(script.stuck);
+        EXPECT_EQ(closer.texts.size(), messages);
+    }
+    static size_t EditLimit() {
+        Calculator c;
+        size_t limit = 0;
+        wintest::ModalScript script;
+        script.steps = {[&] {
+            limit = static_cast<size_t>(SendMessageW(c.Item(IDC_AMOUNT), EM_GETLIMITTEXT, 0, 0));
+            c.dialog.EndDialog(IDCANCEL);
+        }};
+        script.Run(c.dialog);
+        return limit;
+    }
+};
+
+TEST_F(CalculatorBadInput, TheLongestTextTheEditTakes) {
+    const size_t limit = EditLimit();
+    ASSERT_GT(limit, 0u);
+    // Edits hold up to their limit; the test uses at most a million characters.
+    const size_t length = limit < 1000000 ? limit : 1000000;
+    Check(IDC_AMOUNT, std::wstring(length, L'9'), L"1000000", L"13800", 1);
+    Check(IDC_AMOUNT, std::wstring(length - 1, L'0') + L"7", L"7", L"50", 0);
+    Check(IDC_FEE, std::wstring(length, L'8'), L"1000000", L"13800", 1);
+}
+
+TEST_F(CalculatorBadInput, MixedScripts) {
+    const wchar_t* texts[] = {
+        L"一百万",
+        L"1\x0660\x0661",              // Arabic-Indic digits
+        L"\xD83D\xDE00" L"100",        // an emoji (a surrogate pair) before digits
+        L"100\xD800",                  // a lone surrogate
+        L"\xFF11\xFF10" L"a",          // full-width digits and a letter
+        L"\x202E" L"123",              // a bidirectional override
+        L"１２３４５６７８９０１２３",   // full-width digits beyond the range
+    };
+    for (const wchar_t* text : texts) Check(IDC_AMOUNT, text, L"1000000", L"13800", 1);
+}
+
+TEST_F(CalculatorBadInput, ValuesAtAndBeyondTheLimits) {
+    Check(IDC_AMOUNT, L"2147483647", L"2147483647", L"10779218", 0);
+    Check(IDC_AMOUNT, L"+2147483647", L"2147483647", L"10779218", 0);
+    Check(IDC_AMOUNT, L"-2147483648", L"-2147483648", L"50", 0);
+    Check(IDC_AMOUNT, L"2147483648", L"1000000", L"13800", 1);
+    Check(IDC_AMOUNT, L"-2147483649", L"1000000", L"13800", 1);
+    Check(IDC_AMOUNT, L"99999999999999999999", L"1000000", L"13800", 1);
+    Check(IDC_FEE, L"-2147483649", L"1000000", L"13800", 1);
+}
+
+}  // namespace
