@@ -1,0 +1,406 @@
+#include "controls/HyperLink.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classlib/App.h"
+#include "classlib/Dc.h"
+#include "controls/LaunchCommand.h"
+#include "controls/LaunchError.h"
+
+namespace {
+
+constexpr UINT_PTR kTipId = 1;
+constexpr WORD kHandCursorId = 106;
+constexpr COLORREF kSystemHighlight = 0xFFFFFFFF;
+
+// The lowest row an underlined font draws into, counted from the top of the cell;
+// 0 when the selected font is not underlined or has no outline metrics.
+LONG UnderlineBottom(HDC dc) {
+    LOGFONTW description{};
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description) ||
+        !description.lfUnderline) {
+        return 0;
+    }
+    const UINT size = GetOutlineTextMetricsW(dc, 0, nullptr);
+    if (size < sizeof(OUTLINETEXTMETRICW)) return 0;
+    std::vector<char> buffer(size);
+    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+    if (!GetOutlineTextMetricsW(dc, size, metrics)) return 0;
+    const int thickness = std::max<int>(metrics->otmsUnderscoreSize, 1);
+    // The line's centre lies the underscore position above the baseline.
+    return metrics->otmTextMetrics.tmAscent - metrics->otmsUnderscorePosition - thickness / 2 +
+           thickness;
+}
+
+// A registry key opened for one read, closed when the read is done.
+class OpenedKey {
+public:
+    OpenedKey() = default;
+    ~OpenedKey() {
+        if (m_key) RegCloseKey(m_key);
+    }
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+
+    LONG Open(HKEY root, const char* subkey) {
+        return RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &m_key);
+    }
+    operator HKEY() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+// A module loaded only to copy a resource out of it.
+class LoadedModule {
+public:
+    explicit LoadedModule(const char* path) : m_module(LoadLibraryA(path)) {}
+    ~LoadedModule() {
+        if (m_module) FreeLibrary(m_module);
+    }
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+    operator HMODULE() const { return m_module; }
+
+private:
+    HMODULE m_module;
+};
+
+// The registry fallback: the open command of the file type that handles ".htm",
+// with the target in place of its placeholder. Any step that fails gives back the
+// result the fallback was asked to improve on.
+int LaunchThroughHtmHandler(std::string_view target, int show, int failedResult) {
+    CString text;
+    if (CHyperLink::ReadKeyDefault(HKEY_CLASSES_ROOT, ".htm", text) != ERROR_SUCCESS) {
+        return failedResult;
+    }
+    const std::string commandKey = OpenCommandKey(text.Bytes());
+    if (CHyperLink::ReadKeyDefault(HKEY_CLASSES_ROOT, commandKey.c_str(), text) != ERROR_SUCCESS) {
+        return failedResult;
+    }
+    const std::optional<std::string> command = AssembleLaunchCommand(text.Bytes(), target);
+    if (!command) return failedResult;
+    return static_cast<int>(WinExec(command->c_str(), static_cast<UINT>(show)));
+}
+
+}  // namespace
+
+CHyperLink::LinkColors CHyperLink::s_colors = {
+    RGB(0, 0, 255), RGB(0, 128, 128), RGB(128, 0, 128), RGB(255, 0, 0)};
+HCURSOR CHyperLink::s_linkCursor = nullptr;
+
+BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_SETCURSOR()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_NCHITTEST()
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CHyperLink::~CHyperLink() {
+    m_linkFont.DeleteObject();
+}
+
+// ---- Attaching ----
+
+void CHyperLink::PreSubclassWindow() {
+    if (m_target.IsEmpty()) m_target = GetWindowText();
+    if (GetWindowText().IsEmpty()) SetWindowText(m_target);
+    assert(!m_target.IsEmpty() && "a link needs a text or a target");
+
+    if (GetFont()) {
+        MakeLinkFont();
+        FitToText();
+    } else {
+        m_styleBits &= ~LS_FITTOTEXT;
+    }
+    if (!(m_styleBits & LS_NOHANDCURSOR)) LoadHandCursor();
+
+    // The tool keeps the rectangle of this moment; later refits do not move it.
+    CRect client;
+    GetClientRect(&client);
+    m_tip.Create(this, 0);
+    m_tip.AddTool(this, m_target, client, kTipId);
+    CStatic::PreSubclassWindow();
+}
+
+void CHyperLink::MakeLinkFont() {
+    LOGFONTW description{};
+    if (!GetObjectW(GetFont(), sizeof description, &description)) return;
+    description.lfUnderline = (m_styleBits & LS_UNDERLINE) ? 1 : 0;
+    if (m_linkFont.CreateFontIndirect(&description)) SetFont(m_linkFont, true);
+}
+
+bool CHyperLink::PreTranslateMessage(MSG* msg) {
+    m_tip.RelayEvent(msg);
+    return CStatic::PreTranslateMessage(msg);
+}
+
+// ---- Operations on one link ----
+
+void CHyperLink::SetTarget(CString url) {
+    m_target = url;
+    if (!m_hWnd) return;
+    ShowWindow(SW_HIDE);
+    FitToText();
+    m_tip.UpdateTipText(m_target, this, kTipId);
+    ShowWindow(SW_SHOW);
+}
+
+void CHyperLink::SetCaption(const char* text) {
+    assert(text);
+    if (!m_hWnd) return;
+    ShowWindow(SW_HIDE);
+    SetWindowText(text);
+    FitToText();
+    ShowWindow(SW_SHOW);
+}
+
+void CHyperLink::SetCaptionFont(const CFont* font) {
+    assert(font && m_hWnd);
+    ShowWindow(SW_HIDE);
+    // Copied before the own font goes: the given font may be the own font itself.
+    LOGFONTW description{};
+    font->GetLogFont(&description);
+    m_linkFont.DeleteObject();
+    m_linkFont.CreateFontIndirect(&description);
+    SetFont(m_linkFont, true);
+    FitToText();
+    ShowWindow(SW_SHOW);
+}
+
+BOOL CHyperLink::ChangeStyleBits(DWORD remove, DWORD add, BOOL apply) {
+    if ((remove & LS_UNDERLINE) && add != 0) return FALSE;
+    m_styleBits = (m_styleBits & ~remove) | add;
+    if (!apply || !m_hWnd) return TRUE;
+    if ((add | remove) & LS_UNDERLINE) ApplyUnderline();
+    if (add & LS_FITTOTEXT) FitToText();
+    if (remove & LS_HOVERCOLOR) Invalidate();
+    return TRUE;
+}
+
+void CHyperLink::ApplyUnderline() {
+    HFONT current = GetFont();
+    if (!current) return;
+    LOGFONTW description{};
+    GetObjectW(current, sizeof description, &description);
+    description.lfUnderline = (m_styleBits & LS_UNDERLINE) ? 1 : 0;
+    m_linkFont.DeleteObject();
+    m_linkFont.CreateFontIndirect(&description);
+    SetCaptionFont(&m_linkFont);
+}
+
+void CHyperLink::FitToText() {
+    assert(m_hWnd);
+    if (!(m_styleBits & LS_FITTOTEXT)) return;
+
+    CRect window;
+    GetWindowRect(&window);
+    // A top-level label moves in screen coordinates; a child in its parent's.
+    if (HWND parent = (GetStyle() & WS_CHILD) ? GetParentHwnd() : nullptr) {
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    }
+    CRect client;
+    GetClientRect(&client);
+    const int borderWidth = window.Width() - client.Width();
+    const int borderHeight = window.Height() - client.Height();
+
+    const CSize extent = TextExtent();
+    const DWORD style = GetStyle();
+    if (style & SS_CENTERIMAGE) {
+        window.DeflateRect(0, (window.Height() - extent.cy) / 2);
+    } else {
+        window.bottom = window.top + extent.cy;
+    }
+    if (style & SS_CENTER) {
+        window.DeflateRect((window.Width() - extent.cx) / 2, 0);
+    } else if (style & SS_RIGHT) {
+        window.left = window.right - extent.cx;
+    } else {
+        window.right = window.left + extent.cx;
+    }
+    MoveWindow(window.left, window.top, window.Width() + borderWidth,
+               window.Height() + borderHeight, true);
+}
+
+// Measured with the font the label draws with: its own font, else the window's,
+// else the context's default, which a static without a font uses.
+CSize CHyperLink::TextExtent() {
+    HGDIOBJ font = m_linkFont.IsNull() ? reinterpret_cast<HGDIOBJ>(GetFont())
+                                       : m_linkFont.GetSafeHandle();
+    CClientDC dc(this);
+    CSelection selection(dc, font ? font : GetCurrentObject(dc, OBJ_FONT));
+    CSize extent = dc.GetTextExtent(GetWindowText());
+    // Some fonts draw the underline below the character cell (Wine's face for 宋体 at
+    // nine points does); an exact fit would cut it off.
+    extent.cy = std::max<LONG>(extent.cy, UnderlineBottom(dc));
+    return extent;
+}
+
+void CHyperLink::OpenTarget() {
+    const int result = LaunchTarget(m_target, SW_SHOW);
+    if (result > 32) {
+        m_visited = TRUE;
+        Invalidate();
+    } else {
+        MessageBeep(MB_ICONEXCLAMATION);
+        ShowLaunchError(result);
+    }
+}
+
+// ---- Class-wide look ----
+
+void CHyperLink::AssignColors(COLORREF normal, COLORREF active, COLORREF visited,
+                              COLORREF hover) {
+    if (hover == kSystemHighlight) hover = GetSysColor(COLOR_HIGHLIGHT);
+    s_colors = {normal, active, visited, hover};
+}
+
+void CHyperLink::AssignColors(const LinkColors& colors) {
+    s_colors = colors;
+}
+
+void CHyperLink::ReadColors(LinkColors& colors) {
+    colors = s_colors;
+}
+
+void CHyperLink::AssignCursor(HCURSOR cursor) {
+    assert(cursor);
+    s_linkCursor = cursor;
+    if (!s_linkCursor) LoadHandCursor();
+}
+
+// The hand cursor of the system's help viewer, copied so that it outlives the module.
+void CHyperLink::LoadHandCursor() {
+    if (s_linkCursor) return;
+    char directory[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    const std::string path = std::string(directory, length) + "\\winhlp32.exe";
+    LoadedModule viewer(path.c_str());
+    if (!viewer) return;
+    if (HCURSOR hand = LoadCursorA(viewer, MAKEINTRESOURCEA(kHandCursorId))) {
+        s_linkCursor = CopyIcon(hand);
+    }
+}
+
+// ---- Launching ----
+
+int CHyperLink::LaunchTarget(const char* target, int show) {
+    const std::string_view text(target ? target : "");
+    // Stands for the shell's answer when a target is too long to hand to it.
+    int shellResult = SE_ERR_OOM;
+    if (text.size() <= kLongestShellTarget) {
+        const auto answer = reinterpret_cast<UINT_PTR>(
+            ShellExecuteA(nullptr, "open", text.data(), nullptr, nullptr, show));
+        if (answer > 32) return static_cast<int>(answer);
+        shellResult = static_cast<int>(answer);
+    }
+    return LaunchThroughHtmHandler(text, show, shellResult);
+}
+
+LONG CHyperLink::ReadKeyDefault(HKEY key, const char* subkey, CString& out) {
+    OpenedKey opened;
+    LONG status = opened.Open(key, subkey);
+    if (status != ERROR_SUCCESS) return status;
+    char value[MAX_PATH] = {};
+    LONG size = MAX_PATH;
+    status = RegQueryValueA(opened, nullptr, value, &size);
+    if (status != ERROR_SUCCESS) return status;
+    // A missing default value reads as empty text; either way it names nothing.
+    if (value[0] == '\0') return ERROR_FILE_NOT_FOUND;
+    // Data of another type can fill the buffer without a terminator.
+    if (!std::memchr(value, '\0', sizeof value)) return ERROR_INVALID_DATA;
+    out = value;
+    return ERROR_SUCCESS;
+}
+
+void CHyperLink::ShowLaunchError(int code) {
+    AfxMessageBox(LaunchErrorMessage(code).c_str(), MB_ICONEXCLAMATION | MB_OK, 0);
+}
+
+// ---- Messages ----
+
+HBRUSH CHyperLink::CtlColor(CDC* dc, [[maybe_unused]] UINT kind) {
+    assert(kind == CTLCOLOR_STATIC);
+    dc->SetTextColor(StateColor());
+    dc->SetBkMode(TRANSPARENT);
+    // The static paints its text over the parent's background and fills nothing.
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+COLORREF CHyperLink::StateColor() const {
+    if (m_hovering && (m_styleBits & LS_HOVERCOLOR)) return s_colors.hover;
+    if (m_active && !(m_styleBits & LS_NOACTIVECOLOR)) return s_colors.active;
+    if (m_visited) return s_colors.visited;
+    return s_colors.normal;
+}
+
+// A static without SS_NOTIFY is transparent to the mouse; a link must not be.
+LRESULT CHyperLink::OnNcHitTest(CPoint) {
+    return HTCLIENT;
+}
+
+BOOL CHyperLink::OnSetCursor(HWND, UINT, UINT) {
+    if (!s_linkCursor) return FALSE;
+    SetCursor(s_linkCursor);
+    return TRUE;
+}
+
+// The capture lets the link see the move that leaves it.
+void CHyperLink::OnMouseMove(UINT, CPoint point) {
+    if (!m_hovering) {
+        m_hovering = TRUE;
+        Invalidate();
+        SetCapture();
+        return;
+    }
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(point)) {
+        m_hovering = FALSE;
+        ReleaseCapture();
+        Invalidate();
+    }
+}
+
+void CHyperLink::OnLButtonDown(UINT, CPoint) {
+    if (m_styleBits & LS_FOCUSONCLICK) SetFocus();
+    if (m_styleBits & LS_OPENONPRESS) OpenTarget();
+    m_active = TRUE;
+}
+
+void CHyperLink::OnLButtonUp(UINT, CPoint) {
+    if (m_active && !(m_styleBits & LS_OPENONPRESS)) OpenTarget();
+}
+
+void CHyperLink::OnSetFocus(HWND) {
+    m_active = TRUE;
+    Invalidate();
+}
+
+void CHyperLink::OnKillFocus(HWND) {
+    m_hovering = FALSE;
+    m_active = FALSE;
+    Invalidate();
+}
+
+void CHyperLink::OnKeyDown(UINT key, UINT, UINT) {
+    if (key == VK_SPACE) {
+        OpenTarget();
+    } else {
+        Default();
+    }
+}

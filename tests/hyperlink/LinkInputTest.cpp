@@ -1,0 +1,213 @@
+// Links driven by the mouse, the keyboard and the focus: hit test, hovering and the
+// capture, opening on release or press, space, the cursor, and real input that
+// shows the tooltip and opens the link in the recording browser.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/hyperlink/ClassKeyOverride.h"
+#include "tests/hyperlink/LinkFixture.h"
+#include "tests/hyperlink/RecordingBrowser.h"
+#include "tests/support/WinTest.h"
+
+namespace {
+
+using namespace linktest;
+using LS = CHyperLink;
+
+// A scheme nobody registers: the shell answers 31, and ".htm" names a file type
+// without an open command, so the fallback stops there too.
+constexpr char kUnopenable[] = "quilletnosuch:page";
+const std::wstring kNoAssociation =
+    L"Can't open link:\n\nThere is no application associated\nwith the given filename extension.";
+
+class FailingLinks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (ProbeLink* link : {&dialog.text, &dialog.centre, &dialog.right}) link->SetTarget(kUnopenable);
+        dialog.centre.ChangeStyleBits(0, LS::LS_OPENONPRESS, FALSE);
+        dialog.right.ChangeStyleBits(LS::LS_FOCUSONCLICK, LS::LS_HOVERCOLOR, FALSE);
+        ASSERT_TRUE(dialog.Open());
+    }
+    void TearDown() override { ReleaseCapture(); }
+
+    ClassKeyOverride htm{".htm", std::string("quillet.test.unhandled")};
+    LinkDialog dialog;
+};
+
+TEST_F(FailingLinks, HitTestHoverAndLeavingReleaseTheCapture) {
+    HWND link = dialog.text;
+    POINT inside{2, 2};
+    ClientToScreen(link, &inside);
+    EXPECT_EQ(SendMessageW(link, WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+
+    const CRect client = ClientRect(link);
+    MouseMove(link, 2, 2);
+    EXPECT_EQ(GetCapture(), link);
+    MouseMove(link, client.right - 1, client.bottom - 1);
+    EXPECT_EQ(GetCapture(), link) << "the last pixel is inside";
+    MouseMove(link, client.right, 0);
+    EXPECT_EQ(GetCapture(), nullptr) << "the right edge is outside";
+    MouseMove(link, 0, 0);
+    MouseMove(link, 0, client.bottom);
+    EXPECT_EQ(GetCapture(), nullptr) << "the bottom edge is outside";
+    MouseMove(link, 0, 0);
+    MouseMove(link, -1, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    HWND hover = dialog.right;
+    MouseMove(hover, 1, 1);
+    EXPECT_EQ(TextColour(hover), kRed);
+    MouseMove(hover, 1, -1);
+    EXPECT_EQ(TextColour(hover), kBlue) << "back when the mouse leaves";
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FailingLinks, OpensOnReleaseByDefaultAndOnPressWithOpenOnPress) {
+    wintest::MessageBoxCloser boxes;
+    ButtonUp(dialog.text);
+    EXPECT_TRUE(boxes.texts.empty()) << "a release without a press opens nothing";
+    ButtonDown(dialog.text);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(GetFocus(), dialog.text.m_hWnd);
+    EXPECT_EQ(TextColour(dialog.text), kTeal);
+    ButtonUp(dialog.text);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_FALSE(dialog.text.IsVisited());
+
+    ButtonDown(dialog.centre);
+    EXPECT_EQ(boxes.texts.size(), 2u) << "LS_OPENONPRESS opens on the press";
+    ButtonUp(dialog.centre);
+    EXPECT_EQ(boxes.texts.size(), 2u) << "and not again on the release";
+
+    HWND focused = GetFocus();
+    ButtonDown(dialog.right);
+    EXPECT_EQ(GetFocus(), focused) << "without LS_FOCUSONCLICK the focus stays";
+    ButtonUp(dialog.right);
+    EXPECT_EQ(boxes.texts.size(), 3u);
+    EXPECT_EQ(TextColour(dialog.right), kTeal) << "pressed links are active";
+}
+
+TEST_F(FailingLinks, SpaceOpensAndOtherKeysGoOnToTheStatic) {
+    wintest::MessageBoxCloser boxes;
+    HWND link = dialog.text;
+    SetFocus(link);
+    SendMessageW(link, WM_KEYDOWN, 'A', 1);
+    SendMessageW(link, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(dialog.text.defaultKeys, (std::vector<WPARAM>{'A', VK_RETURN}));
+    SendMessageW(link, WM_KEYDOWN, VK_SPACE, 1);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_EQ(dialog.text.defaultKeys.size(), 2u) << "space is the link's own";
+}
+
+TEST_F(FailingLinks, LosingTheFocusEndsActiveAndHoverButKeepsTheCapture) {
+    HWND link = dialog.right;
+    SetFocus(link);
+    MouseMove(link, 1, 1);
+    EXPECT_EQ(TextColour(link), kRed);
+    SetFocus(GetDlgItem(dialog, IDC_OTHER));
+    EXPECT_EQ(TextColour(link), kBlue) << "neither hovering nor active";
+    EXPECT_EQ(GetCapture(), link);
+}
+
+TEST(LinkModal, SpaceThroughTheDialogManagerOpensTheFocusedLink) {
+    ClassKeyOverride htm(".htm", std::string("quillet.test.unhandled"));
+    wintest::MessageBoxCloser boxes;
+    LinkDialog dialog;
+    dialog.text.SetTarget(kUnopenable);
+    wintest::ModalScript script;
+    script.steps = {[&] { dialog.text.SetFocus(); }, [] { wintest::PostKey('B'); },
+                    [] { wintest::PostKey(VK_SPACE); }, [] {}, [] {}, [&] { dialog.EndDialog(IDOK); }};
+    script.Run(dialog);
+    EXPECT_FALSE(script.stuck);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_EQ(dialog.text.defaultKeys, std::vector<WPARAM>{'B'});
+}
+
+TEST(LinkCursor, AMissingHelpViewerGivesNoCursorAndNoErrorAnAssignedOneIsUsed) {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, MAX_PATH);
+    ASSERT_EQ(GetFileAttributesA((std::string(directory) + "\\winhlp32.exe").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    wintest::MessageBoxCloser boxes;
+    LinkDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    HWND link = dialog.text;
+    EXPECT_EQ(CHyperLink::CurrentCursor(), nullptr);
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    EXPECT_EQ(SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              FALSE);
+    EXPECT_EQ(GetCursor(), arrow);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(wintest::ThreadDialogs(dialog).empty()) << "no error is shown";
+
+    HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+    CHyperLink::AssignCursor(cross);
+    EXPECT_EQ(CHyperLink::CurrentCursor(), cross);
+    EXPECT_EQ(SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(GetCursor(), cross);
+    SetCursor(arrow);
+    wintest::MoveMouseTo(link, {3, 3});
+    EXPECT_EQ(GetCursor(), cross) << "real pointer over the label";
+    LinkDialog second;
+    ASSERT_TRUE(second.Open());
+    EXPECT_EQ(CHyperLink::CurrentCursor(), cross) << "attaching keeps the assigned cursor";
+    ReleaseCapture();
+}
+
+// The shell's open of an http URL runs the recording browser.
+class OpeningLinks : public ::testing::Test {
+protected:
+    RecordingBrowser browser;
+    ClassKeyOverride http{"http\\shell\\open\\command", RecordingBrowser::QuotedProgram() + " \"%1\""};
+    ClassKeyOverride htm{".htm", std::string("quillet.test.unhandled")};
+    wintest::MessageBoxCloser boxes;
+};
+
+TEST_F(OpeningLinks, ASuccessfulOpenReachesTheBrowserAndTheLinkTurnsVisited) {
+    LinkDialog dialog;
+    dialog.text.SetTarget("http://example.org/showNote.php?id=580");
+    ASSERT_TRUE(dialog.Open());
+    ButtonDown(dialog.text);
+    ButtonUp(dialog.text);
+    EXPECT_EQ(browser.WaitForLaunches(1),
+              std::vector<std::string>{RecordingBrowser::QuotedProgram() +
+                                       " \"http://example.org/showNote.php?id=580\""});
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(dialog.text.IsVisited());
+    EXPECT_EQ(TextColour(dialog.text), kTeal) << "active while it has the focus";
+    SetFocus(GetDlgItem(dialog, IDC_OTHER));
+    EXPECT_EQ(TextColour(dialog.text), kPurple);
+}
+
+TEST_F(OpeningLinks, RealPointerShowsTheTooltipClicksOpenAndLeavingEndsHovering) {
+    const char url[] = "http://example.org/showNote.php?id=579";
+    LinkDialog dialog;
+    dialog.text.SetTarget(url);
+    ASSERT_TRUE(dialog.Open());
+    HWND link = dialog.text;
+    wintest::MoveMouseTo(link, {3, 3});
+    EXPECT_EQ(GetCapture(), link);
+
+    const Tip tip = FindTip(link);
+    for (int i = 0; i < 100 && !IsWindowVisible(tip.window); ++i) wintest::Pump(2);
+    EXPECT_TRUE(IsWindowVisible(tip.window)) << "the tooltip shows on hover";
+    EXPECT_EQ(tip.text, L"http://example.org/showNote.php?id=579");
+
+    wintest::ClickAt(link, {3, 3});
+    EXPECT_EQ(browser.WaitForLaunches(1),
+              std::vector<std::string>{RecordingBrowser::QuotedProgram() + " \"" + url + "\""});
+    EXPECT_TRUE(dialog.text.IsVisited());
+
+    wintest::MoveMouseTo(dialog, {400, 200});
+    EXPECT_EQ(GetCapture(), nullptr) << "the first move outside ends hovering";
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "tests/hyperlink/RecordingBrowser.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/WinTest.h"
+
+namespace {
+
+constexpr char kRecordVariable[] = "QUILLET_LINK_RECORD";
+
+std::string TestDirectory() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+RecordingBrowser::RecordingBrowser() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    m_recordPath = std::string(temp) + "quillet-links-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(m_recordPath.c_str());
+    SetEnvironmentVariableA(kRecordVariable, m_recordPath.c_str());
+}
+
+RecordingBrowser::~RecordingBrowser() {
+    SetEnvironmentVariableA(kRecordVariable, nullptr);
+    DeleteFileA(m_recordPath.c_str());
+}
+
+std::string RecordingBrowser::QuotedProgram() {
+    return "\"" + TestDirectory() + "link_recorder.exe\"";
+}
+
+std::vector<std::string> RecordingBrowser::Launches() const {
+    std::ifstream file(m_recordPath, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    const std::string text = content.str();
+    // Only whole lines count: a start may be writing its line right now.
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+std::vector<std::string> RecordingBrowser::WaitForLaunches(size_t count) const {
+    const DWORD deadline = GetTickCount() + 10000;
+    std::vector<std::string> lines = Launches();
+    while (lines.size() < count && static_cast<LONG>(deadline - GetTickCount()) > 0) {
+        wintest::Pump(2);
+        lines = Launches();
+    }
+    return lines;
+}
