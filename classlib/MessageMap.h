@@ -68,6 +68,9 @@ protected: \
         OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); *result = 0; return true; }
 #define ON_WM_NCHITTEST() \
     if (message == WM_NCHITTEST) { *result = OnNcHitTest(CPoint(lParam)); return true; }
+#define ON_WM_CAPTURECHANGED() \
+    if (message == WM_CAPTURECHANGED) { \
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam)); *result = 0; return true; }
 #define ON_WM_SYSCOMMAND() \
     if (message == WM_SYSCOMMAND) { \
         OnSysCommand(static_cast<UINT>(wParam), lParam); *result = 0; return true; }

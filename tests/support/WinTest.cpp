@@ -179,3 +179,26 @@ void ClickAt(HWND hwnd, POINT client, bool doubleClick) {
 }
 
 }  // namespace wintest
+
+namespace wintest {
+
+std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area) {
+    UpdateWindow(hwnd);
+    std::vector<COLORREF> colours;
+    HDC dc = GetDC(hwnd);
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) colours.push_back(GetPixel(dc, x, y));
+    }
+    ReleaseDC(hwnd, dc);
+    return colours;
+}
+
+void LeftButtonAt(HWND hwnd, POINT client, bool down) {
+    const POINT screen = ToScreen(hwnd, client);
+    SendMouse(MOUSEEVENTF_MOVE, screen);
+    Pump(1);
+    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, screen);
+    Pump();
+}
+
+}  // namespace wintest

@@ -60,3 +60,14 @@ void MoveMouseTo(HWND hwnd, POINT client);
 void ClickAt(HWND hwnd, POINT client, bool doubleClick = false);
 
 }  // namespace wintest
+
+namespace wintest {
+
+// Colours of a rectangle of client pixels, row by row, read from one device context.
+std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
+
+// Real input: moves the pointer to a client point of a window and presses (down) or
+// releases (!down) the left button there.
+void LeftButtonAt(HWND hwnd, POINT client, bool down);
+
+}  // namespace wintest
