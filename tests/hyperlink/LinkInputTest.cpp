@@ -3,6 +3,10 @@
 // shows the tooltip and opens the link in the recording browser.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -190,16 +194,23 @@ TEST_F(OpeningLinks, ASuccessfulOpenReachesTheBrowserAndTheLinkTurnsVisited) {
 TEST_F(OpeningLinks, RealPointerShowsTheTooltipClicksOpenAndLeavingEndsHovering) {
     const char url[] = "http://example.org/showNote.php?id=579";
     LinkDialog dialog;
-    dialog.text.SetTarget(url);
     ASSERT_TRUE(dialog.Open());
+    dialog.text.SetTarget(url);
     HWND link = dialog.text;
+    ASSERT_EQ(GetForegroundWindow(), dialog.m_hWnd) << "another program holds the foreground";
     wintest::MoveMouseTo(link, {3, 3});
     EXPECT_EQ(GetCapture(), link);
 
-    const Tip tip = FindTip(link);
-    for (int i = 0; i < 100 && !IsWindowVisible(tip.window); ++i) wintest::Pump(2);
-    EXPECT_TRUE(IsWindowVisible(tip.window)) << "the tooltip shows on hover";
-    EXPECT_EQ(tip.text, L"http://example.org/showNote.php?id=579");
+    const HWND tip = FindTip(link).window;
+    for (int i = 0; i < 100 && !IsWindowVisible(tip); ++i) wintest::Pump(2);
+    EXPECT_TRUE(IsWindowVisible(tip)) << "the tooltip shows on hover";
+    wchar_t shown[256] = {};
+    TTTOOLINFOW current{};
+    current.cbSize = sizeof(current);
+    current.lpszText = shown;
+    EXPECT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
+    EXPECT_EQ(current.uId, 1u);
+    EXPECT_EQ(std::wstring(shown), L"http://example.org/showNote.php?id=579") << "the URL, not the label";
 
     wintest::ClickAt(link, {3, 3});
     EXPECT_EQ(browser.WaitForLaunches(1),
