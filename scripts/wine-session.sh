@@ -17,18 +17,26 @@ wine_env() {
 }
 
 wine_prefix() {
-  [ -f "$WINEPREFIX/.quillet-ready-2" ] && return 0
-  echo "wine: creating the prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  "$WINE" wineboot -i >/dev/null 2>&1 || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
+  [ -f "$WINEPREFIX/.quillet-settings-3" ] && return 0
+  local reg="$WINE reg add"
   # Without a window manager Wine waits ~2 s on every hidden owned window; unmanaged
   # windows need no window manager.
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  $reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   # A crashing test must fail, not wait for someone to close Wine's crash dialog.
-  "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  "$WINESERVER" -w
-  touch "$WINEPREFIX/.quillet-ready-2"
+  $reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # 宋体 comes from the GB Song font, whose metrics match SimSun's; the few glyphs it
+  # lacks (the horizontal bar ― among them) are taken from UMing.
+  local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for face in "AR PL SungtiL GB" "文鼎ＰＬ简报宋"; do
+    $reg "$link" /v "$face" /t REG_MULTI_SZ /d 'uming.ttc,AR PL UMing CN' /f >/dev/null 2>&1
+  done
+  touch "$WINEPREFIX/.quillet-settings-3"
 }
 
 QUILLET_XVFB_PID=
@@ -46,14 +54,16 @@ wine_display() {
   done
 }
 
+QUILLET_OWN_SERVER=
 wine_server() {
-  "$WINESERVER" -p
+  # A server already running for this prefix (another session of ours) is shared.
+  if "$WINESERVER" -p 2>/dev/null; then QUILLET_OWN_SERVER=1; fi
   # The first Wine process starts the prefix's services, which inherit its output;
   # start them here so that no test's output pipe is held open by them.
   "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_stop() {
-  "$WINESERVER" -k >/dev/null 2>&1 || true
+  [ -n "$QUILLET_OWN_SERVER" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
   [ -n "$QUILLET_XVFB_PID" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null || true
 }
