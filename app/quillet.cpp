@@ -12,6 +12,6 @@ BOOL CQuilletApp::InitInstance() {
     Enable3dControls();
     CQuilletDlg dialog;
     m_pMainWnd = &dialog;
-    dialog.DoModal();
+    m_mainResult = dialog.DoModal();
     return FALSE;
 }

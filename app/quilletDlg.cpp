@@ -12,12 +12,20 @@ CQuilletDlg::CQuilletDlg(CWnd* parent)
 BEGIN_MESSAGE_MAP(CQuilletDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
+    ON_BN_CLICKED(IDC_CLOSE_BUTTON, OnCloseButton)
+    ON_BN_CLICKED(IDC_MINIMIZE_BUTTON, OnMinimizeButton)
     ON_WM_QUERYDRAGICON()
     ON_NOTIFY(NM_DBLCLK, IDC_TOOL_LIST, OnDblclkToolList)
 END_MESSAGE_MAP()
 
 void CQuilletDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_LINK_CENTRE, m_linkCentre);
+    DDX_Control(dx, IDC_LINK_FREE_ADVICE, m_linkFreeAdvice);
+    DDX_Control(dx, IDC_LINK_BOOKING, m_linkBooking);
+    DDX_Control(dx, IDC_LINK_LITIGATOR, m_linkLitigator);
+    DDX_Control(dx, IDC_LINK_PRIVATE_COUNSEL, m_linkPrivateCounsel);
+    DDX_Control(dx, IDC_LINK_COMPANY_COUNSEL, m_linkCompanyCounsel);
     DDX_Control(dx, IDC_TOOL_LIST, m_toolList);
 }
 
@@ -29,8 +37,20 @@ BOOL CQuilletDlg::OnInitDialog() {
     // The title shows only where the system shows titles (the taskbar): no caption.
     CWnd* main = AfxGetMainWnd();
     (main ? main : this)->SetWindowText("VantorelV1.0");
+    SetLinkTargets();
     FillToolList();
+    CreateCaptionButtons();
     return TRUE;
+}
+
+void CQuilletDlg::SetLinkTargets() {
+    const CString site = CString("http://") + SERVICE_HOST;
+    m_linkCentre.SetTarget(site);
+    m_linkFreeAdvice.SetTarget(site + "/quest.php");
+    m_linkBooking.SetTarget(site + "/showNote.php?id=581");
+    m_linkLitigator.SetTarget(site + "/showNote.php?id=580");
+    m_linkPrivateCounsel.SetTarget(site + "/showNote.php?id=579");
+    m_linkCompanyCounsel.SetTarget(site + "/showNote.php?id=578");
 }
 
 void CQuilletDlg::AddAboutEntry() {
@@ -51,6 +71,36 @@ void CQuilletDlg::FillToolList() {
     // The image list is the window's: the list view must not destroy it as well.
     m_toolList.ModifyStyle(0, LVS_SHAREIMAGELISTS);
     m_toolList.SetImageList(&m_toolImages, LVSIL_NORMAL);
+}
+
+void CQuilletDlg::CreateCaptionButtons() {
+    CreateCaptionButton(m_closeButton, "×", CPoint(440, 5), IDC_CLOSE_BUTTON);
+    CreateCaptionButton(m_minimizeButton, "―", CPoint(420, 5), IDC_MINIMIZE_BUTTON);
+}
+
+// The button takes the outline of the glyph ■ in a 24-pixel copy of the window's font.
+void CQuilletDlg::CreateCaptionButton(CUniButton& button, const char* caption, CPoint origin,
+                                      UINT id) {
+    CClientDC windowDc(this);
+    CDC memory;
+    memory.CreateCompatibleDC(&windowDc);
+    LOGFONTW description{};
+    ::GetObjectW(GetFont(), sizeof description, &description);
+    description.lfHeight = -24;
+    description.lfWeight = 82;
+    CFont glyphFont;
+    glyphFont.CreateFontIndirect(&description);
+    HGDIOBJ previousFont = memory.SelectObject(glyphFont);
+    const int previousMode = memory.SetBkMode(TRANSPARENT);
+    memory.BeginPath();
+    memory.TextOut(0, 0, "■");
+    memory.EndPath();
+    CRgn shape;
+    shape.CreateFromPath(&memory);
+    memory.SetBkMode(previousMode);
+    button.CreateFromRegion(caption, WS_CHILD | WS_VISIBLE, origin, shape, this, id, 2,
+                            RGB(206, 215, 231), RGB(0, 255, 0), RGB(255, 255, 0), RGB(0, 255, 0));
+    memory.SelectObject(previousFont);
 }
 
 void CQuilletDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -77,6 +127,15 @@ void CQuilletDlg::OnPaint() {
 
 HCURSOR CQuilletDlg::OnQueryDragIcon() {
     return static_cast<HCURSOR>(m_appIcon);
+}
+
+// The close button ends the program the way Esc does.
+void CQuilletDlg::OnCloseButton() {
+    OnCancel();
+}
+
+void CQuilletDlg::OnMinimizeButton() {
+    ShowWindow(SW_MINIMIZE);
 }
 
 void CQuilletDlg::OnDblclkToolList(NMHDR*, LRESULT* result) {

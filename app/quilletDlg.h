@@ -6,9 +6,15 @@
 #include "classlib/DataExchange.h"
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
+#include "controls/HyperLink.h"
+#include "controls/UniButton.h"
 
 // System-menu command of the About entry; low four bits clear, below 0xF000.
 constexpr UINT IDM_SHOW_ABOUT = 0x0010;
+
+// The service web site that the six links open. The operator's real host is not ours to
+// name: the reserved example domain keeps every browser off somebody else's site.
+constexpr char SERVICE_HOST[] = "www.orvane.example";
 
 class CAboutDlg : public CDialog {
 public:
@@ -20,9 +26,17 @@ public:
     explicit CQuilletDlg(CWnd* parent = nullptr);
     ~CQuilletDlg() override = default;
 
+    CHyperLink m_linkCentre;
+    CHyperLink m_linkFreeAdvice;
+    CHyperLink m_linkBooking;
+    CHyperLink m_linkLitigator;
+    CHyperLink m_linkPrivateCounsel;
+    CHyperLink m_linkCompanyCounsel;
     CListCtrl m_toolList;
     CImageList m_toolImages;
     HICON m_appIcon;
+    CUniButton m_closeButton;
+    CUniButton m_minimizeButton;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -32,9 +46,14 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnDblclkToolList(NMHDR* notification, LRESULT* result);
+    void OnCloseButton();
+    void OnMinimizeButton();
     DECLARE_MESSAGE_MAP()
 
 private:
     void AddAboutEntry();
+    void SetLinkTargets();
     void FillToolList();
+    void CreateCaptionButtons();
+    void CreateCaptionButton(CUniButton& button, const char* caption, CPoint origin, UINT id);
 };

@@ -9,8 +9,8 @@
 
 #include "controls/HyperLink.h"
 #include "controls/LaunchCommand.h"
-#include "tests/hyperlink/ClassKeyOverride.h"
-#include "tests/hyperlink/RecordingBrowser.h"
+#include "tests/support/ClassKeyOverride.h"
+#include "tests/support/RecordingBrowser.h"
 #include "tests/support/WinTest.h"
 
 namespace {

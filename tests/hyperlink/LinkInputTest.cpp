@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/hyperlink/ClassKeyOverride.h"
+#include "tests/support/ClassKeyOverride.h"
 #include "tests/hyperlink/LinkFixture.h"
-#include "tests/hyperlink/RecordingBrowser.h"
+#include "tests/support/RecordingBrowser.h"
 #include "tests/support/WinTest.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/hyperlink/ClassKeyOverride.h"
+#include "tests/support/ClassKeyOverride.h"
 
 namespace {
 

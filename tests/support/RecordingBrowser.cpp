@@ -1,4 +1,4 @@
-#include "tests/hyperlink/RecordingBrowser.h"
+#include "tests/support/RecordingBrowser.h"
 
 #include <windows.h>
 

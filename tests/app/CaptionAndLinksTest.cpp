@@ -1,0 +1,234 @@
+// The main window's caption buttons and service links, with real pointer input.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/quilletDlg.h"
+#include "classlib/App.h"
+#include "res/resource.h"
+#include "tests/support/ClassKeyOverride.h"
+#include "tests/support/RecordingBrowser.h"
+#include "tests/support/WinTest.h"
+
+namespace {
+
+const char* const kTargets[] = {
+    "http://www.orvane.example",
+    "http://www.orvane.example/quest.php",
+    "http://www.orvane.example/showNote.php?id=581",
+    "http://www.orvane.example/showNote.php?id=580",
+    "http://www.orvane.example/showNote.php?id=579",
+    "http://www.orvane.example/showNote.php?id=578",
+};
+const int kLinkIds[] = {IDC_LINK_CENTRE, IDC_LINK_FREE_ADVICE, IDC_LINK_BOOKING,
+                        IDC_LINK_LITIGATOR, IDC_LINK_PRIVATE_COUNSEL, IDC_LINK_COMPANY_COUNSEL};
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AfxGetApp()->m_pMainWnd = &main;
+        ASSERT_TRUE(main.Create());
+        SetForegroundWindow(main);
+        // The pointer may still rest where an earlier test left it, over a button.
+        wintest::MoveMouseTo(main, POINT{300, 300});
+        wintest::Pump(5);
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        main.DestroyWindow();
+    }
+    CHyperLink& Link(int i) {
+        CHyperLink* links[] = {&main.m_linkCentre, &main.m_linkFreeAdvice, &main.m_linkBooking,
+                               &main.m_linkLitigator, &main.m_linkPrivateCounsel,
+                               &main.m_linkCompanyCounsel};
+        return *links[i];
+    }
+    POINT Centre(HWND window) {
+        RECT r{};
+        GetClientRect(window, &r);
+        return POINT{r.right / 2, r.bottom / 2};
+    }
+    CQuilletDlg main;
+};
+
+TEST_F(MainWindowFixture, EachLabelWrapsItsStaticAndHasItsFullUrl) {
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Link(i).m_hWnd, main.GetDlgItem(kLinkIds[i])) << i;
+        EXPECT_EQ(CWnd::FromHandlePermanent(main.GetDlgItem(kLinkIds[i])), &Link(i)) << i;
+        EXPECT_EQ(Link(i).GetTarget(), kTargets[i]) << i;
+        // The label keeps its template text.
+        EXPECT_FALSE(Link(i).GetWindowText() == kTargets[i]) << i;
+    }
+    EXPECT_EQ(main.m_linkCentre.GetWindowText(), "Orvane");
+}
+
+TEST_F(MainWindowFixture, CaptionButtonsStandAtTheRightEndOfTheTitleStrip) {
+    struct Expected {
+        CUniButton* button;
+        const wchar_t* caption;
+        POINT origin;
+        int id;
+    } buttons[] = {{&main.m_closeButton, L"\x00D7", {440, 5}, IDC_CLOSE_BUTTON},
+                   {&main.m_minimizeButton, L"\x2015", {420, 5}, IDC_MINIMIZE_BUTTON}};
+    for (const Expected& e : buttons) {
+        HWND hwnd = e.button->m_hWnd;
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(wintest::WindowTextW(hwnd), e.caption);
+        EXPECT_EQ(GetDlgCtrlID(hwnd), e.id);
+        EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & ~0xFu, WS_CHILD | WS_VISIBLE);
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, e.origin.x);
+        EXPECT_EQ(rect.top, e.origin.y);
+        // The shape of ■ in a 24-pixel font: a square of roughly 20 pixels.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(hwnd, region), ERROR);
+        RECT box{};
+        GetRgnBox(region, &box);
+        DeleteObject(region);
+        EXPECT_EQ(box.left, 0);
+        EXPECT_EQ(box.top, 0);
+        EXPECT_GE(box.right, 14);
+        EXPECT_LE(box.right, 24);
+        EXPECT_EQ(box.right, rect.right - rect.left);
+    }
+}
+
+// Web pages open in the recording browser.
+class LinksOpen : public MainWindowFixture {
+protected:
+    RecordingBrowser browser;
+    ClassKeyOverride http{"http\\shell\\open\\command", RecordingBrowser::QuotedProgram() + " \"%1\""};
+    wintest::MessageBoxCloser boxes;
+};
+
+TEST_F(LinksOpen, EachLabelOpensItsOwnPage) {
+    std::vector<std::string> expected;
+    for (int i = 0; i < 6; ++i) {
+        wintest::ClickAt(Link(i), POINT{3, 3});
+        wintest::MoveMouseTo(main, POINT{300, 300});
+        expected.push_back(RecordingBrowser::QuotedProgram() + " \"" + kTargets[i] + "\"");
+        EXPECT_EQ(browser.WaitForLaunches(expected.size()), expected) << i;
+    }
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(LinksOpen, OrvaneOpensTheRootAndDoesNotMinimise) {
+    wintest::ClickAt(main.m_linkCentre, POINT{3, 3});
+    EXPECT_EQ(browser.WaitForLaunches(1),
+              std::vector<std::string>{RecordingBrowser::QuotedProgram() + " \"http://www.orvane.example\""});
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_FALSE(main.IsEnded());
+}
+
+TEST_F(MainWindowFixture, HoveringALabelShowsItsFullUrl) {
+    for (int i : {1, 4}) {
+        wintest::MoveMouseTo(Link(i), POINT{3, 3});
+        HWND tip = nullptr;
+        for (int tries = 0; tries < 100 && !tip; ++tries) {
+            wintest::Pump(2);
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND window, LPARAM found) -> BOOL {
+                    wchar_t name[64] = {};
+                    GetClassNameW(window, name, 64);
+                    if (wcscmp(name, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window)) return TRUE;
+                    *reinterpret_cast<HWND*>(found) = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&tip));
+        }
+        ASSERT_NE(tip, nullptr) << "a tooltip shows over label " << i;
+        wchar_t shown[256] = {};
+        TTTOOLINFOW current{};
+        current.cbSize = sizeof current;
+        current.lpszText = shown;
+        ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
+        EXPECT_EQ(current.hwnd, Link(i).m_hWnd);
+        const std::string url = kTargets[i];
+        EXPECT_EQ(std::wstring(shown), std::wstring(url.begin(), url.end()));
+        wintest::MoveMouseTo(main, POINT{300, 300});
+        wintest::Pump(5);
+    }
+}
+
+TEST_F(MainWindowFixture, TheCloseButtonEndsByTheCancelPath) {
+    wintest::ClickAt(main.m_closeButton, Centre(main.m_closeButton));
+    EXPECT_TRUE(main.IsEnded());
+    EXPECT_EQ(main.ModalResult(), IDCANCEL);
+}
+
+TEST_F(MainWindowFixture, TheMinimiseButtonMinimisesAndRestoringShowsEverythingUnchanged) {
+    main.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    wintest::Pump(3);
+    const RECT area{0, 0, 470, 60};
+    const std::vector<COLORREF> before = wintest::ClientPixels(main, area);
+    wintest::ClickAt(main.m_minimizeButton, Centre(main.m_minimizeButton));
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_FALSE(main.IsEnded());
+    main.ShowWindow(SW_RESTORE);
+    wintest::MoveMouseTo(main, POINT{300, 300});
+    main.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    wintest::Pump(3);
+    EXPECT_FALSE(IsIconic(main));
+    const std::vector<COLORREF> after = wintest::ClientPixels(main, area);
+    ASSERT_EQ(after.size(), before.size());
+    int differing = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i]) continue;
+        if (differing++ < 5) {
+            ADD_FAILURE() << "pixel (" << i % 470 << ", " << i / 470 << ") was " << std::hex
+                          << before[i] << ", is " << after[i];
+        }
+    }
+    EXPECT_EQ(differing, 0) << "skin, labels and buttons look as before";
+}
+
+TEST_F(MainWindowFixture, ButtonsReactOnlyInsideTheirOutline) {
+    RECT close{};
+    GetWindowRect(main.m_closeButton, &close);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&close), 2);
+    // Just below and just right of the close button's shape: the skin, nothing else.
+    wintest::ClickAt(main, POINT{(close.left + close.right) / 2, close.bottom + 1});
+    wintest::ClickAt(main, POINT{close.right + 1, (close.top + close.bottom) / 2});
+    RECT minimise{};
+    GetWindowRect(main.m_minimizeButton, &minimise);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&minimise), 2);
+    wintest::ClickAt(main, POINT{minimise.left - 2, (minimise.top + minimise.bottom) / 2});
+    EXPECT_FALSE(main.IsEnded());
+    EXPECT_FALSE(IsIconic(main));
+    // Just inside the close button's outline, it ends the window.
+    wintest::ClickAt(main.m_closeButton, POINT{1, 1});
+    EXPECT_TRUE(main.IsEnded());
+}
+
+TEST_F(MainWindowFixture, ADoubleClickInTheListOpensTheCalculatorAndDoesNotEndTheProgram) {
+    int calculators = 0;
+    struct Watch {
+        HWND main;
+        int* count;
+    } watch{main.m_hWnd, &calculators};
+    static Watch* s_watch = nullptr;
+    s_watch = &watch;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 15, [](HWND, UINT, UINT_PTR, DWORD) {
+        for (HWND dialog : wintest::ThreadDialogs(s_watch->main)) {
+            if (!GetDlgItem(dialog, IDC_AMOUNT)) continue;
+            ++*s_watch->count;
+            wintest::PressButton(dialog, IDCANCEL);
+        }
+    });
+    HWND list = main.GetDlgItem(IDC_TOOL_LIST);
+    wintest::ClickAt(list, POINT{200, 200}, true);
+    wintest::Pump(5);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(calculators, 1);
+    EXPECT_FALSE(main.IsEnded());
+    EXPECT_TRUE(main.IsWindowEnabled());
+}
+
+}  // namespace
