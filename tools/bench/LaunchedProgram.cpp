@@ -1,0 +1,89 @@
+#include "tools/bench/LaunchedProgram.h"
+
+namespace {
+
+HWND VisibleTopLevelWindowOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->processId || !IsWindowVisible(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Children keep update regions of their own, so a painted frame says nothing about
+// the controls inside it.
+bool NothingLeftToPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    bool clean = true;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(data) = false;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&clean));
+    return clean;
+}
+
+DWORD MillisecondsLeft(ULONGLONG deadline) {
+    const ULONGLONG now = GetTickCount64();
+    return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+}
+
+}  // namespace
+
+LaunchedProgram::LaunchedProgram(const std::wstring& path) {
+    std::wstring command = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &m_info)) {
+        m_info = PROCESS_INFORMATION{};
+    }
+}
+
+LaunchedProgram::~LaunchedProgram() {
+    if (!Started()) return;
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+HWND LaunchedProgram::WaitUntilReady(DWORD timeoutMs) const {
+    if (!Started()) return nullptr;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    if (WaitForInputIdle(m_info.hProcess, timeoutMs) != 0) return nullptr;
+    // Going idle once is all WaitForInputIdle reports; a program may pump messages
+    // before its window appears, so the window and its painting are checked as well.
+    for (DWORD left; (left = MillisecondsLeft(deadline)) > 0;) {
+        if (WaitForSingleObject(m_info.hProcess, 0) != WAIT_TIMEOUT) return nullptr;
+        HWND window = VisibleTopLevelWindowOf(m_info.dwProcessId);
+        DWORD_PTR answer = 0;
+        if (window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, left, &answer) &&
+            NothingLeftToPaint(window)) {
+            return window;
+        }
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+bool LaunchedProgram::Close(HWND window, DWORD timeoutMs) const {
+    if (!Started()) return false;
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}

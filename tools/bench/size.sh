@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# tools/bench/size.sh [WIN_BUILD_DIR]
+#
+# Size of quillet.exe against the empty dialog, as linked and stripped (a stripped copy
+# in a temporary folder; the build's files stay as they are), and the DLLs each imports.
+# Fails when an import is not one of Windows' own DLLs: the program ships as one file.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+dir=${1:-$root/build/win}
+program="$dir/quillet.exe"
+baseline="$dir/tools/bench/empty_dialog.exe"
+objdump=x86_64-w64-mingw32-objdump
+strip=x86_64-w64-mingw32-strip
+
+# DLLs that every Windows installation has in its system folder.
+windows_own='^(kernel32|user32|gdi32|comctl32|comdlg32|msvcrt|shell32|advapi32|ole32|oleaut32|shlwapi|version|winmm|ws2_32|imm32|uxtheme|psapi|rpcrt4|msimg32|ntdll|ucrtbase|api-ms-win-.*)\.dll$'
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+bytes() { stat -c %s "$1"; }
+stripped_bytes() {
+  cp "$1" "$tmp/copy.exe"
+  "$strip" "$tmp/copy.exe"
+  bytes "$tmp/copy.exe"
+}
+imports() { "$objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p' | sort -f | tr '\n' ' ' | sed 's/ $//'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+kib() { awk -v a="$1" 'BEGIN { printf "%.0f KiB", a / 1024 }'; }
+
+p=$(bytes "$program"); b=$(bytes "$baseline")
+ps=$(stripped_bytes "$program"); bs=$(stripped_bytes "$baseline")
+echo "size: quillet.exe $p bytes ($(kib "$p")), empty dialog $b bytes ($(kib "$b")), ratio $(ratio "$p" "$b")"
+echo "size stripped: quillet.exe $ps bytes ($(kib "$ps")), empty dialog $bs bytes ($(kib "$bs")), ratio $(ratio "$ps" "$bs"); stripping removes $(awk -v a="$p" -v s="$ps" 'BEGIN { printf "%.0f%%", 100 * (a - s) / a }') of quillet.exe"
+
+status=0
+pi=$(imports "$program"); bi=$(imports "$baseline")
+for dll in $pi $bi; do
+  if ! tr 'A-Z' 'a-z' <<<"$dll" | grep -Eq "$windows_own"; then
+    echo "size: $dll is not one of Windows' own DLLs" >&2
+    status=1
+  fi
+done
+echo "imports: quillet.exe $(wc -w <<<"$pi") DLLs ($pi), empty dialog $(wc -w <<<"$bi") ($bi), ratio $(ratio "$(wc -w <<<"$pi")" "$(wc -w <<<"$bi")"); $([ $status -eq 0 ] && echo "all Windows' own" || echo "NOT all Windows' own")"
+exit $status
