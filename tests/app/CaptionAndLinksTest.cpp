@@ -166,7 +166,9 @@ TEST_F(MainWindowFixture, TheCloseButtonEndsByTheCancelPath) {
 TEST_F(MainWindowFixture, TheMinimiseButtonMinimisesAndRestoringShowsEverythingUnchanged) {
     main.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     wintest::Pump(3);
-    const RECT area{0, 0, 470, 60};
+    RECT area{};
+    main.GetClientRect(&area);
+    const size_t width = static_cast<size_t>(area.right);
     const std::vector<COLORREF> before = wintest::ClientPixels(main, area);
     wintest::ClickAt(main.m_minimizeButton, Centre(main.m_minimizeButton));
     EXPECT_TRUE(IsIconic(main));
@@ -182,7 +184,7 @@ TEST_F(MainWindowFixture, TheMinimiseButtonMinimisesAndRestoringShowsEverythingU
     for (size_t i = 0; i < before.size(); ++i) {
         if (before[i] == after[i]) continue;
         if (differing++ < 5) {
-            ADD_FAILURE() << "pixel (" << i % 470 << ", " << i / 470 << ") was " << std::hex
+            ADD_FAILURE() << "pixel (" << i % width << ", " << i / width << ") was " << std::hex
                           << before[i] << ", is " << after[i];
         }
     }
@@ -226,6 +228,7 @@ TEST_F(MainWindowFixture, ADoubleClickInTheListOpensTheCalculatorAndDoesNotEndTh
     wintest::ClickAt(list, POINT{200, 200}, true);
     wintest::Pump(5);
     KillTimer(nullptr, timer);
+    s_watch = nullptr;
     EXPECT_EQ(calculators, 1);
     EXPECT_FALSE(main.IsEnded());
     EXPECT_TRUE(main.IsWindowEnabled());
