@@ -19,9 +19,9 @@ CString ModuleBaseName() {
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) {
+CWinApp::CWinApp(const char* appName)
+    : m_appName(appName ? CString(appName) : ModuleBaseName()) {
     g_app = this;
-    m_appName = appName ? CString(appName) : ModuleBaseName();
 }
 
 CWinApp::~CWinApp() {

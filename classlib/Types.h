@@ -11,7 +11,10 @@ struct CSize : SIZE {
 
 struct CPoint : POINT {
     CPoint() : POINT{0, 0} {}
-    CPoint(int px, int py) : POINT{px, py} {}
+    CPoint(int px, int py) : POINT() {
+        x = px;
+        y = py;
+    }
     CPoint(POINT p) : POINT(p) {}
     // Mouse messages carry a signed client point in lParam.
     explicit CPoint(LPARAM lParam)

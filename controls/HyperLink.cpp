@@ -1,5 +1,7 @@
 #include "controls/HyperLink.h"
 
+#include <utility>
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -151,7 +153,7 @@ bool CHyperLink::PreTranslateMessage(MSG* msg) {
 // ---- Operations on one link ----
 
 void CHyperLink::SetTarget(CString url) {
-    m_target = url;
+    m_target = std::move(url);
     if (!m_hWnd) return;
     ShowWindow(SW_HIDE);
     FitToText();

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xauth xdotool imagemagick x11-utils
   locales fonts-arphic-uming fonts-arphic-gbsn00lp
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
 )
 
 as_root() {

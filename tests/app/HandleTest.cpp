@@ -55,7 +55,7 @@ struct Snapshot {
 // Ends every dialog the main window opens as soon as it shows.
 class Closer {
 public:
-    explicit Closer(HWND main) : m_main(main) {
+    explicit Closer(HWND main) {
         s_main = main;
         m_timer = SetTimer(nullptr, 0, 1, Tick);
     }
@@ -71,7 +71,6 @@ private:
         }
     }
     static HWND s_main;
-    HWND m_main;
     UINT_PTR m_timer;
 };
 HWND Closer::s_main = nullptr;

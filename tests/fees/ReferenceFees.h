@@ -125,12 +125,14 @@ inline int32_t EnforcementViaDouble(int32_t a) {
     return ViaDouble(a, 0.001, 67400);
 }
 
+inline int32_t PreservationUncapped(int32_t a) {
+    if (a <= 1000) return 30;
+    if (a <= 100000) return ViaDouble(int64_t{a} - 1000, 0.01, 30);
+    return ViaDouble(int64_t{a} - 100000, 0.005, 1020);
+}
+
 inline int32_t PreservationViaDouble(int32_t a) {
-    int32_t fee;
-    if (a <= 1000) fee = 30;
-    else if (a <= 100000) fee = ViaDouble(int64_t{a} - 1000, 0.01, 30);
-    else fee = ViaDouble(int64_t{a} - 100000, 0.005, 1020);
-    return fee >= kPreservationCeiling ? kPreservationCeiling : fee;
+    return std::min(PreservationUncapped(a), kPreservationCeiling);
 }
 
 }  // namespace reference_fees

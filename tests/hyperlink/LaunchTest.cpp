@@ -131,7 +131,8 @@ TEST(ShowLaunchError, TheBoxExplainsTheCodeUnderTheHeading) {
     wintest::MessageBoxCloser boxes;
     for (int code : {31, 4, 0, -3, 26}) CHyperLink::ShowLaunchError(code);
     EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{
-                               L"Can't open link:\n\nThere is no application associated\n"
+                               // One message, written on two lines.
+                               L"Can't open link:\n\nThere is no application associated\n"  // NOLINT(bugprone-suspicious-missing-comma)
                                L"with the given filename extension.",
                                L"Can't open link:\n\nUnknown Error (4) occurred.",
                                L"Can't open link:\n\nThe operating system is out\nof memory or resources.",

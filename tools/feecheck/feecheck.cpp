@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
     std::atomic<int64_t> nextChunk{0};
     std::vector<std::vector<Tally>> tallies(static_cast<size_t>(threads), std::vector<Tally>(kScheduleCount));
     std::vector<std::thread> workers;
+    workers.reserve(static_cast<size_t>(threads));
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             std::vector<Tally>& mine = tallies[static_cast<size_t>(t)];
