@@ -14,14 +14,7 @@
 namespace {
 
 using wintest::WindowTextW;
-
-std::wstring FromUtf8(const char* utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
-    out.resize(static_cast<size_t>(n - 1));
-    return out;
-}
+using wintest::FromUtf8;
 
 // What a user does and sees, in terms of the dialog's own controls.
 struct Calculator {

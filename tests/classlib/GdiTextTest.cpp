@@ -11,15 +11,7 @@
 
 namespace {
 
-// Expected texts come from UTF-8 literals through Windows' own converter, not from the
-// compiler's narrow-literal conversion that the library's strings rely on.
-std::wstring FromUtf8(const char* utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
-    out.resize(static_cast<size_t>(n - 1));
-    return out;
-}
+using wintest::FromUtf8;
 
 TEST(Text, NarrowLiteralsAreCodePage936) {
     const CString title = "诉讼费";

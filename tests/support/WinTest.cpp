@@ -105,6 +105,14 @@ std::vector<HWND> ThreadDialogs(HWND except) {
     return search.found;
 }
 
+std::wstring FromUtf8(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
 std::wstring WindowTextW(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');

@@ -51,6 +51,9 @@ void TypeText(HWND control, const std::wstring& text);
 
 // Window text as UTF-16, independent of the library's own conversion.
 std::wstring WindowTextW(HWND hwnd);
+// Expected texts come from UTF-8 literals through Windows' own converter, not from the
+// compiler's narrow-literal conversion that the library's strings rely on.
+std::wstring FromUtf8(const char* utf8);
 
 // Colour of a client pixel, read back from the window's screen contents.
 COLORREF ClientPixel(HWND hwnd, int x, int y);
