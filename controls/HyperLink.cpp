@@ -1,7 +1,5 @@
 #include "controls/HyperLink.h"
 
-#include <utility>
-
 #include <shellapi.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "classlib/App.h"
