@@ -89,7 +89,7 @@ CRect InkBox(const std::vector<COLORREF>& image, int width, const CRect& area, C
     bool any = false;
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
-            if (image[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] == background) continue;
+            if (image[PixelAt(x, y, width)] == background) continue;
             any = true;
             box = CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
                         std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1));

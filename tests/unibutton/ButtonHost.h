@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -86,6 +87,12 @@ void CopyWindowRegion(HWND hwnd, CRgn& region);
 bool SameRegion(HRGN a, HRGN b);
 // The child's window rectangle in its parent's client coordinates.
 CRect RectInParent(HWND child);
+
+// Index of pixel (x, y) in an image of rows `width` pixels long, computed in size_t so
+// that large images cannot overflow int.
+inline size_t PixelAt(int x, int y, int width) {
+    return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+}
 
 // Bounding box of the pixels in `area` that differ from `background`, in an image of
 // rows `width` pixels long; empty when there are none.

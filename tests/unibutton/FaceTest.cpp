@@ -85,7 +85,7 @@ std::vector<bool> InkMask(const std::vector<COLORREF>& image, int width, const C
     std::vector<bool> mask;
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
-            mask.push_back(image[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] != background);
+            mask.push_back(image[PixelAt(x, y, width)] != background);
         }
     }
     return mask;
@@ -286,8 +286,8 @@ TEST_F(FaceTest, TheDisabledCaptionIsAShadowOverAHighlightOnePixelDownRight) {
     int shadowPixels = 0, highlightPixels = 0;
     for (int y = 3; y < client.Height() - 3; ++y) {
         for (int x = 3; x < client.Width() - 3; ++x) {
-            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(client.Width()) + static_cast<size_t>(x);
-            const size_t upLeft = static_cast<size_t>(y - 1) * static_cast<size_t>(client.Width()) + static_cast<size_t>(x - 1);
+            const size_t at = PixelAt(x, y, client.Width());
+            const size_t upLeft = PixelAt(x - 1, y - 1, client.Width());
             if (expected[at] == ink) {
                 ++shadowPixels;
                 EXPECT_EQ(shown[at], Sys(COLOR_BTNSHADOW)) << x << "," << y;
