@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" native >/dev/null
 "$root/scripts/build.sh" win >/dev/null
 jobs=$(nproc)
-gcc_cxx=/usr/lib/gcc/x86_64-w64-mingw32/12-posix/include/c++
+gcc_cxx=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)/include/c++
 
 # clang knows neither code page 936 for literals nor g++'s sanitizer spellings; the
 # Windows build's compiler becomes clang with the MinGW target and g++'s C++ headers.
