@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Configures and builds one of the two builds: "native" (fee engine, window-free code
-# and their tests, with sanitizers) or "win" (the whole program, cross-compiled).
+# and their tests, with sanitizers) or "win" (the whole program, cross-compiled);
+# everything, or only the targets named after it:
+#   scripts/build.sh native|win [TARGET...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-kind=${1:?usage: build.sh native|win}
+kind=${1:?usage: build.sh native|win [TARGET...]}
+shift
 dir="$root/build/$kind"
 jobs=$(nproc)
 
@@ -14,4 +17,6 @@ case "$kind" in
 esac
 
 [ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" "${args[@]}" >/dev/null
-cmake --build "$dir" -j "$jobs"
+targets=()
+[ $# -eq 0 ] || targets=(--target "$@")
+cmake --build "$dir" -j "$jobs" "${targets[@]}"

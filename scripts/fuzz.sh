@@ -7,7 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/native/tests/fuzz"
 run() {
   local name=$1 runs=$2 corpus=$3
-  [ -x "$dir/$name" ] || return 0
+  if [ ! -x "$dir/$name" ]; then
+    echo "fuzz: $dir/$name was not built (the native build needs clang++-14)" >&2
+    exit 1
+  fi
   mkdir -p "$dir/$name-long"
   echo "== $name: $runs inputs"
   "$dir/$name" -runs="$runs" -seed=1 -print_final_stats=1 "$dir/$name-long" "$root/tests/fuzz/corpus/$corpus" 2>&1 |

@@ -4,14 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" win >/dev/null
+"$root/scripts/build.sh" win quillet >/dev/null
 
 . "$root/scripts/wine-session.sh"
-wine_env
-trap wine_stop EXIT
-wine_display headless
-wine_prefix
-wine_server
+wine_session headless
 
 out="$root/docs"
 mkdir -p "$out"

@@ -8,11 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" win
 
 . "$root/scripts/wine-session.sh"
-wine_env
-trap wine_stop EXIT
-wine_display headless
-wine_prefix
-wine_server
+wine_session headless
 
 # One CTest run over both builds, so the summary covers everything.
 cat > "$root/build/CTestTestfile.cmake" <<CT

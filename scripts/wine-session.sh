@@ -1,19 +1,34 @@
-# Sourced by run.sh and test.sh: the Wine environment of the cross build.
-#   wine_env      exports the variables every Wine process of the build uses
-#   wine_prefix   creates the private prefix in the build tree once
-#   wine_display  starts Xvfb when asked to (or when there is no display)
-#   wine_server   keeps one persistent wineserver for the session
-# Everything started here is stopped by wine_stop, installed as an exit trap.
+# The Wine environment of the cross build, defined once. Sourced by the scripts that
+# run Windows programs and by the build's wine-run wrapper (scripts/wine-run.in).
+#   wine_env [PREFIX]         exports the variables every Wine process of the build uses
+#                             (default prefix: build/win/wineprefix)
+#   wine_session MODE [PREFIX] a whole session: wine_env, then the display (MODE headless:
+#                             always a private Xvfb; auto: the current display if there
+#                             is one), the prefix and one persistent wineserver, all
+#                             stopped again by an exit trap
+# A display that does not come up ends the calling script with an error.
+
+QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 wine_env() {
-  export WINEPREFIX="$root/build/win/wineprefix"
+  export WINEPREFIX="${1:-$QUILLET_ROOT/build/win/wineprefix}"
   export WINEARCH=win64
+  # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936. LC_ALL
+  # overrides whatever locale the caller had set.
   export LANG=zh_CN.UTF-8
-  unset LC_ALL LC_CTYPE
-  export WINEDEBUG=-all
+  export LC_ALL=zh_CN.UTF-8
+  export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
   WINE=/usr/lib/wine/wine64
   WINESERVER=/usr/lib/wine/wineserver
+}
+
+wine_session() {
+  wine_env "${2:-}"
+  trap wine_stop EXIT
+  wine_display "$1" || exit 1
+  wine_prefix
+  wine_server
 }
 
 wine_prefix() {
@@ -39,19 +54,43 @@ wine_prefix() {
   touch "$WINEPREFIX/.quillet-settings-3"
 }
 
-QUILLET_XVFB_PID=
-wine_display() {
-  local headless=${1:-auto}
-  if [ "$headless" = auto ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  QUILLET_XVFB_PID=$!
-  export DISPLAY=":$n"
+# True once an X server answers on display $1, false when it has not within five
+# seconds or when the process $2 (the server being started, if any) has ended.
+wine_display_answers() {
+  local _
   for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+    xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || return 1
     sleep 0.1
   done
+  return 1
+}
+
+QUILLET_XVFB_PID=
+wine_display() {
+  local mode=${1:-auto}
+  if [ "$mode" = auto ] && [ -n "${DISPLAY:-}" ]; then
+    wine_display_answers "$DISPLAY" && return 0
+    echo "wine: the display $DISPLAY does not answer" >&2
+    return 1
+  fi
+  # Another session may take the same free number at the same moment; its Xvfb then
+  # wins the lock and ours ends, so a few numbers are tried.
+  local n=90 attempt
+  for attempt in 1 2 3; do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    QUILLET_XVFB_PID=$!
+    if wine_display_answers ":$n" "$QUILLET_XVFB_PID"; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$QUILLET_XVFB_PID" 2>/dev/null || true
+    QUILLET_XVFB_PID=
+    n=$((n + 1))
+  done
+  echo "wine: Xvfb did not come up (tried $attempt display numbers up to :$((n - 1)))" >&2
+  return 1
 }
 
 QUILLET_OWN_SERVER=

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "harness/LaunchedProgram.h"
 #include "tests/support/WinTest.h"
 
 namespace {
@@ -12,38 +13,18 @@ namespace {
 // The build passes the program's path (a Unix path; Wine maps / to drive Z:).
 std::wstring ProgramPath() {
     const char* unix = std::getenv("QUILLET_EXE");
-    if (!unix) return std::wstring();
-    std::wstring path = L"Z:";
-    for (const char* c = unix; *c; ++c) path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    return path;
+    return unix ? WindowsPath(unix) : std::wstring();
 }
 
+// The real program, and its main window once that is up and painted.
 class Program {
 public:
-    explicit Program(const std::wstring& arguments = L"") {
-        std::wstring command = L"\"" + ProgramPath() + L"\"" + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &m_process)) {
-            m_main = WaitForMainWindow();
-        }
-    }
-    ~Program() {
-        if (m_process.hProcess) {
-            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(m_process.hProcess, 1);
-            }
-            CloseHandle(m_process.hProcess);
-            CloseHandle(m_process.hThread);
-        }
+    explicit Program(const std::wstring& arguments = L"") : m_process(ProgramPath(), arguments) {
+        m_main = m_process.WaitUntilReady(15000);
+        if (m_main && wintest::WindowTextW(m_main) != L"VantorelV1.0") m_main = nullptr;
     }
     HWND Main() const { return m_main; }
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(m_process.hProcess, &code);
-        return code;
-    }
+    DWORD ExitCode() const { return m_process.ExitCode(); }
     // A visible dialog of the program other than its main window, with a control `id`.
     HWND FindDialogWith(int id) const {
         for (int i = 0; i < 200; ++i) {
@@ -53,7 +34,7 @@ public:
                 HWND found;
             } search{m_main, id, nullptr};
             EnumThreadWindows(
-                m_process.dwThreadId,
+                m_process.ThreadId(),
                 [](HWND hwnd, LPARAM data) -> BOOL {
                     auto* s = reinterpret_cast<Search*>(data);
                     if (hwnd == s->main || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, s->id)) return TRUE;
@@ -66,46 +47,21 @@ public:
         }
         return nullptr;
     }
-    bool Running() const { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; }
-    bool Ends() const { return WaitForSingleObject(m_process.hProcess, 15000) == WAIT_OBJECT_0; }
+    bool Running() const { return m_process.Running(); }
+    bool Ends() const { return m_process.WaitForExit(15000); }
 
     // A key as the dialog manager of the program's thread receives it.
     void Key(UINT key) const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        GetGUIThreadInfo(m_process.dwThreadId, &info);
+        GetGUIThreadInfo(m_process.ThreadId(), &info);
         HWND target = info.hwndFocus ? info.hwndFocus : m_main;
         PostMessageW(target, WM_KEYDOWN, key, 1);
         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
     }
 
 private:
-    HWND WaitForMainWindow() const {
-        for (int i = 0; i < 300; ++i) {
-            struct Search {
-                DWORD pid;
-                HWND found;
-            } search{m_process.dwProcessId, nullptr};
-            EnumWindows(
-                [](HWND hwnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(hwnd, &pid);
-                    if (pid == s->pid && IsWindowVisible(hwnd) &&
-                        wintest::WindowTextW(hwnd) == L"VantorelV1.0") {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            if (search.found) return search.found;
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
-    PROCESS_INFORMATION m_process{};
+    LaunchedProgram m_process;
     HWND m_main = nullptr;
 };
 

@@ -10,7 +10,7 @@
 
 #include "fees/FeeSchedule.h"
 #include "tests/fees/FeeScheduleCases.h"
-#include "tests/fees/ReferenceFees.h"
+#include "harness/ReferenceFees.h"
 
 namespace {
 

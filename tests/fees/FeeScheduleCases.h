@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fees/FeeSchedule.h"
-#include "tests/fees/ReferenceFees.h"
+#include "harness/ReferenceFees.h"
 
 struct FeeScheduleCase {
     const char* name;

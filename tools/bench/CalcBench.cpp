@@ -10,12 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "classlib/App.h"
 #include "fees/FeeSchedule.h"
 #include "fees/Mydialog_ccaj.h"
-#include "tests/support/WinTest.h"
 #include "tools/bench/CalculatorDriver.h"
 #include "tools/bench/Samples.h"
 
@@ -36,6 +36,15 @@ void Measure(CalculatorDriver& driver, int count, int rounds, bool repaint, Figu
         figures.presses.Add(driver.TimePresses(count, repaint));
         figures.roundTrips.Add(driver.TimeRoundTrips(count, repaint));
     }
+}
+
+// The measurement runs inside the dialog's modal loop: a thread timer fires once the
+// loop dispatches messages, and the measurement ends the dialog when it is done.
+std::function<void()> g_inModalRun;
+
+void CALLBACK RunInModalLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_inModalRun();
 }
 
 void Report(const char* what, const Figures& figures, int count, int rounds) {
@@ -67,17 +76,17 @@ int main(int argc, char** argv) {
     Figures bare;
     Figures painted;
     int wrongReads = 0;
-    wintest::ModalScript script;
-    script.steps = {[&] {
+    g_inModalRun = [&] {
         CalculatorDriver driver(dialog, std::to_wstring(kAmount).c_str(),
                                 std::to_wstring(ComputeFee(KIND_PROPERTY, kAmount)));
         Measure(driver, count, rounds, false, bare);
         Measure(driver, count, rounds, true, painted);
         wrongReads = driver.WrongReads();
         dialog.EndDialog(IDCANCEL);
-    }};
-    script.Run(dialog);
-    if (script.stuck || wrongReads != 0 || bare.presses.Count() == 0) {
+    };
+    SetTimer(nullptr, 0, 10, RunInModalLoop);
+    dialog.DoModal();
+    if (wrongReads != 0 || bare.presses.Count() == 0) {
         std::fprintf(stderr, "calc_bench: the calculator did not show the expected fee (%d wrong reads)\n",
                      wrongReads);
         return 1;

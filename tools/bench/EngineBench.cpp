@@ -1,7 +1,7 @@
 // engine_bench [-r ROUNDS]
 //
 // Single-thread throughput of the fee engine over the five schedules, against the exact
-// reference and the double formula of tests/fees/ReferenceFees.h, each called the same
+// reference and the double formula of harness/ReferenceFees.h, each called the same
 // way (an ordinary call taking the kind and the amount). Two sets of amounts: a sweep
 // over the whole int32 range in increasing order, as the exhaustive checker visits
 // them, and amounts spread evenly over the orders of magnitude in random order, as
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fees/FeeSchedule.h"
-#include "tests/fees/ReferenceFees.h"
+#include "harness/ReferenceFees.h"
 #include "tools/bench/Samples.h"
 
 namespace {

@@ -11,26 +11,13 @@
 #include <cstring>
 #include <string>
 
-#include "tools/bench/LaunchedProgram.h"
+#include "harness/LaunchedProgram.h"
 #include "tools/bench/Samples.h"
 
 namespace {
 
 constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 15000;
-
-// Wine maps the Unix root to drive Z:; a path that already names a drive is kept.
-std::wstring WindowsPath(const char* path) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], n);
-    wide.resize(wide.size() - 1);
-    if (wide.size() < 2 || wide[1] != L':') wide.insert(0, L"Z:");
-    for (wchar_t& c : wide) {
-        if (c == L'/') c = L'\\';
-    }
-    return wide;
-}
 
 // One start: seconds to ready, or a negative value when the program never got there or
 // did not end when closed.

@@ -51,12 +51,7 @@ else
 fi
 
 . "$root/scripts/wine-session.sh"
-wine_env
-[ -n "${QUILLET_BENCH_WINEPREFIX:-}" ] && export WINEPREFIX="$QUILLET_BENCH_WINEPREFIX"
-trap wine_stop EXIT
-wine_display headless
-wine_prefix
-wine_server
+wine_session headless "${QUILLET_BENCH_WINEPREFIX:-}"
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1), $("$WINE" --version 2>/dev/null), $(date -u '+%Y-%m-%d %H:%M UTC')"
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "fees/FeeSchedule.h"
-#include "tests/fees/ReferenceFees.h"
+#include "harness/ReferenceFees.h"
 
 namespace {
 

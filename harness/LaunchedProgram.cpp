@@ -1,4 +1,4 @@
-#include "tools/bench/LaunchedProgram.h"
+#include "harness/LaunchedProgram.h"
 
 namespace {
 
@@ -43,8 +43,20 @@ DWORD MillisecondsLeft(ULONGLONG deadline) {
 
 }  // namespace
 
-LaunchedProgram::LaunchedProgram(const std::wstring& path) {
-    std::wstring command = L"\"" + path + L"\"";
+std::wstring WindowsPath(const char* path) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], n);
+    wide.resize(wide.size() - 1);
+    if (wide.size() < 2 || wide[1] != L':') wide.insert(0, L"Z:");
+    for (wchar_t& c : wide) {
+        if (c == L'/') c = L'\\';
+    }
+    return wide;
+}
+
+LaunchedProgram::LaunchedProgram(const std::wstring& path, const std::wstring& arguments) {
+    std::wstring command = L"\"" + path + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -55,7 +67,7 @@ LaunchedProgram::LaunchedProgram(const std::wstring& path) {
 
 LaunchedProgram::~LaunchedProgram() {
     if (!Started()) return;
-    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+    if (Running()) {
         TerminateProcess(m_info.hProcess, 1);
         WaitForSingleObject(m_info.hProcess, 5000);
     }
@@ -85,5 +97,19 @@ HWND LaunchedProgram::WaitUntilReady(DWORD timeoutMs) const {
 bool LaunchedProgram::Close(HWND window, DWORD timeoutMs) const {
     if (!Started()) return false;
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    return WaitForExit(timeoutMs);
+}
+
+bool LaunchedProgram::Running() const {
+    return Started() && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool LaunchedProgram::WaitForExit(DWORD timeoutMs) const {
+    return Started() && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD LaunchedProgram::ExitCode() const {
+    DWORD code = 0;
+    if (Started()) GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
 }
