@@ -1,15 +1,16 @@
-// startup_bench [-n STARTS] [-v] [PROGRAM BASELINE]
+// startup_bench [-n STARTS] [-v] PROGRAM BASELINE...
 //
-// Starts PROGRAM (default: $QUILLET_EXE) and BASELINE (default: $QUILLET_EMPTY_DIALOG)
-// alternately, STARTS times each, and times each from CreateProcess until its main
-// window is visible, idle and painted; then closes it with the Close command. Prints
-// the medians and their ratio. Paths may be Unix paths (run under Wine) or Windows paths.
+// Starts PROGRAM and each BASELINE in turn, STARTS rounds, and times each start from
+// CreateProcess until its main window is visible, idle and painted; then closes it with
+// the Close command. Prints the medians and the program's ratio to each baseline.
+// Paths may be Unix paths (run under Wine) or Windows paths.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "harness/LaunchedProgram.h"
 #include "tools/bench/Samples.h"
@@ -30,27 +31,38 @@ double TimeOneStart(const std::wstring& path) {
     return seconds;
 }
 
+struct Contender {
+    const char* name;
+    std::wstring path;
+    bench::Samples times;
+};
+
 struct Options {
     int starts = 10;
     bool verbose = false;
-    const char* program = std::getenv("QUILLET_EXE");
-    const char* baseline = std::getenv("QUILLET_EMPTY_DIALOG");
+    std::vector<Contender> contenders;  // the program first, then the baselines
 };
 
+// The name shown for a path: its file name without the folder.
+const char* FileName(const char* path) {
+    const char* name = path;
+    for (const char* c = path; *c; ++c) {
+        if (*c == '/' || *c == '\\') name = c + 1;
+    }
+    return name;
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
-    int positional = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-n") == 0 && i + 1 < argc) {
             options.starts = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "-v") == 0) {
             options.verbose = true;
-        } else if (positional < 2) {
-            (positional++ == 0 ? options.program : options.baseline) = argv[i];
         } else {
-            return false;
+            options.contenders.push_back(Contender{FileName(argv[i]), WindowsPath(argv[i]), {}});
         }
     }
-    return options.starts > 0 && options.program && options.baseline;
+    return options.starts > 0 && options.contenders.size() >= 2;
 }
 
 }  // namespace
@@ -58,35 +70,37 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: startup_bench [-n STARTS] [-v] [PROGRAM BASELINE]\n");
+        std::fprintf(stderr, "usage: startup_bench [-n STARTS] [-v] PROGRAM BASELINE...\n");
         return 2;
     }
-    const std::wstring program = WindowsPath(options.program);
-    const std::wstring baseline = WindowsPath(options.baseline);
-
     // The first start of each loads files the later ones find in the page cache.
-    if (TimeOneStart(program) < 0 || TimeOneStart(baseline) < 0) {
-        std::fprintf(stderr, "startup_bench: a program did not show a window or did not close\n");
-        return 1;
-    }
-    bench::Samples programTimes;
-    bench::Samples baselineTimes;
-    for (int i = 0; i < options.starts; ++i) {
-        const double p = TimeOneStart(program);
-        const double b = TimeOneStart(baseline);
-        if (p < 0 || b < 0) {
-            std::fprintf(stderr, "startup_bench: start %d failed\n", i + 1);
+    for (const Contender& c : options.contenders) {
+        if (TimeOneStart(c.path) < 0) {
+            std::fprintf(stderr, "startup_bench: %s did not show a window or did not close\n", c.name);
             return 1;
         }
-        programTimes.Add(p);
-        baselineTimes.Add(b);
-        if (options.verbose) std::printf("start %d: quillet.exe %.1f ms, empty dialog %.1f ms\n", i + 1, p * 1e3, b * 1e3);
     }
-    std::printf("startup: quillet.exe %.1f ms, empty dialog %.1f ms, ratio %.2f "
-                "(medians of %d starts each, CreateProcess to main window visible and idle; "
-                "ranges %.1f-%.1f and %.1f-%.1f ms)\n",
-                programTimes.Median() * 1e3, baselineTimes.Median() * 1e3,
-                programTimes.Median() / baselineTimes.Median(), options.starts, programTimes.Min() * 1e3,
-                programTimes.Max() * 1e3, baselineTimes.Min() * 1e3, baselineTimes.Max() * 1e3);
+    for (int i = 0; i < options.starts; ++i) {
+        for (Contender& c : options.contenders) {
+            const double seconds = TimeOneStart(c.path);
+            if (seconds < 0) {
+                std::fprintf(stderr, "startup_bench: start %d of %s failed\n", i + 1, c.name);
+                return 1;
+            }
+            c.times.Add(seconds);
+            if (options.verbose) std::printf("start %d: %s %.1f ms\n", i + 1, c.name, seconds * 1e3);
+        }
+    }
+    const Contender& program = options.contenders.front();
+    for (size_t b = 1; b < options.contenders.size(); ++b) {
+        const Contender& baseline = options.contenders[b];
+        std::printf("startup: %s %.1f ms, %s %.1f ms, ratio %.2f "
+                    "(medians of %d starts each, CreateProcess to main window visible and idle; "
+                    "ranges %.1f-%.1f and %.1f-%.1f ms)\n",
+                    program.name, program.times.Median() * 1e3, baseline.name,
+                    baseline.times.Median() * 1e3, program.times.Median() / baseline.times.Median(),
+                    options.starts, program.times.Min() * 1e3, program.times.Max() * 1e3,
+                    baseline.times.Min() * 1e3, baseline.times.Max() * 1e3);
+    }
     return 0;
 }

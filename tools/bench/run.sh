@@ -38,7 +38,7 @@ build() {
 win=${QUILLET_BENCH_WIN_BUILD:-}
 native=${QUILLET_BENCH_NATIVE_BUILD:-}
 if [ -n "$win" ]; then
-  build cmake --build "$win" -j "$(nproc)" --target quillet empty_dialog startup_bench calc_bench
+  build cmake --build "$win" -j "$(nproc)" --target quillet empty_dialog controls_dialog startup_bench calc_bench
 else
   win="$root/build/win"
   build "$root/scripts/build.sh" win
@@ -55,7 +55,8 @@ wine_session headless "${QUILLET_BENCH_WINEPREFIX:-}"
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1), $("$WINE" --version 2>/dev/null), $(date -u '+%Y-%m-%d %H:%M UTC')"
 
-"$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win/quillet.exe" "$win/tools/bench/empty_dialog.exe"
+"$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win/quillet.exe" \
+  "$win/tools/bench/controls_dialog.exe" "$win/tools/bench/empty_dialog.exe"
 "$WINE" "$win/tools/bench/calc_bench.exe" -n 10000 -r 3
 "$root/tools/bench/size.sh" "$win"
 
