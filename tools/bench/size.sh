@@ -3,7 +3,8 @@
 #
 # Size of quillet.exe against the empty dialog, as linked and stripped (a stripped copy
 # in a temporary folder; the build's files stay as they are), and the DLLs each imports.
-# Fails when an import is not one of Windows' own DLLs: the program ships as one file.
+# Fails when an import is not one of Windows' own DLLs (the program ships as one file),
+# or when the start-up baseline controls_dialog.exe does not import the same DLLs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 dir=${1:-$root/build/win}
@@ -42,4 +43,10 @@ for dll in $pi $bi; do
   fi
 done
 echo "imports: quillet.exe $(wc -w <<<"$pi") DLLs ($pi), empty dialog $(wc -w <<<"$bi") ($bi), ratio $(ratio "$(wc -w <<<"$pi")" "$(wc -w <<<"$bi")"); $([ $status -eq 0 ] && echo "all Windows' own" || echo "NOT all Windows' own")"
+# The fairer start-up baseline is only fair while it loads the same DLLs.
+ci=$(imports "$dir/tools/bench/controls_dialog.exe")
+if [ "$ci" != "$pi" ]; then
+  echo "size: controls_dialog.exe imports $ci, quillet.exe $pi" >&2
+  status=1
+fi
 exit $status
