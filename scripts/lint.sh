@@ -49,7 +49,7 @@ echo "cppcheck"
 if ! cppcheck --quiet --std=c++17 --language=c++ --enable=warning,performance,portability \
        --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem \
        --suppress=*:/usr/* -I "$root" -D_WIN32 -D_WIN64 -D__MINGW32__ \
-       "$root/app" "$root/classlib" "$root/controls" "$root/fees" "$root/tools"; then
+       "$root/app" "$root/classlib" "$root/controls" "$root/fees" "$root/harness" "$root/tools"; then
   status=1
 fi
 [ $status -eq 0 ] && echo "static analysis: clean"

@@ -53,12 +53,14 @@ public:
         Record(what);
     }
 
-    // Answers 0 for every hook, so they all pass the message on unchanged.
+    // Each hook only looks: it passes everything on unchanged.
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnSentReturned(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnTaken(int code, WPARAM wParam, LPARAM lParam);
 
+    // QUILLET_PHASES_DETAIL: every message sent or taken until the first WM_NULL, too.
+    const bool m_detail = std::getenv("QUILLET_PHASES_DETAIL") != nullptr;
     bool m_initDone = false;
     bool m_painted = false;
     bool m_paintDone = false;
@@ -97,7 +99,7 @@ LRESULT CALLBACK PhaseTimer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK PhaseTimer::OnSent(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (message->message == WM_INITDIALOG) g_timer.Record("WM_INITDIALOG begins");
-    if (std::getenv("QUILLET_PHASES_DETAIL") && !g_timer.m_lastNull) {
+    if (g_timer.m_detail && !g_timer.m_lastNull) {
         g_timer.Record("sent " + std::to_string(message->message) + " to " + ClassOf(message->hwnd));
     }
     if (message->message == WM_NULL) g_timer.m_lastNull = g_timer.Now();
@@ -112,7 +114,7 @@ LRESULT CALLBACK PhaseTimer::OnSentReturned(int code, WPARAM wParam, LPARAM lPar
 
 LRESULT CALLBACK PhaseTimer::OnTaken(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (std::getenv("QUILLET_PHASES_DETAIL") && !g_timer.m_lastNull) {
+    if (g_timer.m_detail && !g_timer.m_lastNull) {
         g_timer.Record("took " + std::to_string(message->message) + " for " + ClassOf(message->hwnd));
     }
     if (g_timer.m_initDone) {
