@@ -108,6 +108,9 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_KEYDOWN()
     ON_WM_NCHITTEST()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_CAPTURECHANGED()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CHyperLink::~CHyperLink() {
@@ -284,17 +287,19 @@ void CHyperLink::AssignCursor(HCURSOR cursor) {
 }
 
 // The hand cursor of the system's help viewer, copied so that it outlives the module.
+// Where that module or its cursor is missing (Wine has no such module; current Windows
+// versions carry a stub), the system's own hand, which is shared and never destroyed.
 void CHyperLink::LoadHandCursor() {
     if (s_linkCursor) return;
     char directory[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    const std::string path = std::string(directory, length) + "\\winhlp32.exe";
-    LoadedModule viewer(path.c_str());
-    if (!viewer) return;
-    if (HCURSOR hand = LoadCursorA(viewer, MAKEINTRESOURCEA(kHandCursorId))) {
-        s_linkCursor = CopyIcon(hand);
+    if (length > 0 && length < MAX_PATH) {
+        const std::string path = std::string(directory, length) + "\\winhlp32.exe";
+        LoadedModule viewer(path.c_str());
+        HCURSOR hand = viewer ? LoadCursorA(viewer, MAKEINTRESOURCEA(kHandCursorId)) : nullptr;
+        if (hand) s_linkCursor = CopyIcon(hand);
     }
+    if (!s_linkCursor) s_linkCursor = LoadCursor(nullptr, IDC_HAND);
 }
 
 // ---- Launching ----
@@ -360,31 +365,110 @@ BOOL CHyperLink::OnSetCursor(HWND, UINT, UINT) {
     return TRUE;
 }
 
-// The capture lets the link see the move that leaves it.
-void CHyperLink::OnMouseMove(UINT, CPoint point) {
-    if (!m_hovering) {
-        m_hovering = TRUE;
-        Invalidate();
-        SetCapture();
-        return;
-    }
+// The link holds the capture exactly while it hovers or is pressed: the capture brings
+// the move that leaves the label and the release of a press. With the capture it asks
+// for the system's leave notice, which also comes when the pointer jumps out of the
+// program's windows, where the capture brings no move.
+
+bool CHyperLink::IsInside(CPoint point) const {
     CRect client;
     GetClientRect(&client);
-    if (!client.PtInRect(point)) {
-        m_hovering = FALSE;
+    return client.PtInRect(point) != FALSE;
+}
+
+void CHyperLink::SetHovering(bool hovering) {
+    if (hovering != static_cast<bool>(m_hovering)) {
+        m_hovering = hovering;
+        Invalidate();
+        if (hovering) FollowLeave();
+    }
+    MatchCapture();
+}
+
+bool CHyperLink::IsUnderPointer() const {
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    return ::WindowFromPoint(pointer) == m_hWnd;
+}
+
+// Asked for only while the pointer is on the label: a move that a program sends may
+// say otherwise, and the notice would end that hover at once.
+void CHyperLink::FollowLeave() {
+    if (!IsUnderPointer()) return;
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
+    TrackMouseEvent(&leave);
+}
+
+void CHyperLink::MatchCapture() {
+    const bool wanted = m_hovering || m_pressed;
+    if (wanted == (::GetCapture() == m_hWnd)) return;
+    if (wanted) {
+        SetCapture();
+    } else {
         ReleaseCapture();
+    }
+}
+
+void CHyperLink::OnMouseMove(UINT flags, CPoint point) {
+    // The button came up where the link did not see it.
+    if (!(flags & MK_LBUTTON)) m_pressed = FALSE;
+    SetHovering(IsInside(point));
+}
+
+LRESULT CHyperLink::OnMouseLeave(WPARAM, LPARAM) {
+    if (IsUnderPointer()) {
+        // A late notice: the pointer is back.
+        if (m_hovering) FollowLeave();
+        return 0;
+    }
+    // A press keeps the capture for its release, as long as the button is down.
+    if (GetKeyState(VK_LBUTTON) >= 0) m_pressed = FALSE;
+    SetHovering(false);
+    return 0;
+}
+
+void CHyperLink::OnCaptureChanged(HWND newCapture) {
+    if (newCapture == m_hWnd) return;
+    m_pressed = FALSE;
+    if (m_hovering) {
+        m_hovering = FALSE;
         Invalidate();
     }
 }
 
-void CHyperLink::OnLButtonDown(UINT, CPoint) {
-    if (m_styleBits & LS_FOCUSONCLICK) SetFocus();
-    if (m_styleBits & LS_OPENONPRESS) OpenTarget();
-    m_active = TRUE;
+void CHyperLink::OnLButtonDown(UINT, CPoint point) {
+    Press(point, true);
 }
 
-void CHyperLink::OnLButtonUp(UINT, CPoint) {
-    if (m_active && !(m_styleBits & LS_OPENONPRESS)) OpenTarget();
+// The second press of a double click: focus and colour as a press, but no opening.
+void CHyperLink::OnLButtonDblClk(UINT, CPoint point) {
+    Press(point, false);
+}
+
+void CHyperLink::Press(CPoint point, bool opens) {
+    if (!IsInside(point)) {
+        // Only the capture brings a press from outside the label: the pointer has left.
+        m_pressed = FALSE;
+        SetHovering(false);
+        return;
+    }
+    m_pressed = opens;
+    MatchCapture();
+    if (m_styleBits & LS_FOCUSONCLICK) SetFocus();
+    if (opens && (m_styleBits & LS_OPENONPRESS)) OpenTarget();
+    m_active = TRUE;
+    Invalidate();
+}
+
+void CHyperLink::OnLButtonUp(UINT, CPoint point) {
+    const bool click = m_pressed && IsInside(point);
+    m_pressed = FALSE;
+    if (IsInside(point)) {
+        MatchCapture();
+    } else {
+        SetHovering(false);
+    }
+    if (click && !(m_styleBits & LS_OPENONPRESS)) OpenTarget();
 }
 
 void CHyperLink::OnSetFocus(HWND) {
@@ -392,16 +476,19 @@ void CHyperLink::OnSetFocus(HWND) {
     Invalidate();
 }
 
+// Hover, press and capture end with the focus; the next move over the label hovers again.
 void CHyperLink::OnKillFocus(HWND) {
-    m_hovering = FALSE;
     m_active = FALSE;
+    m_pressed = FALSE;
+    SetHovering(false);
     Invalidate();
 }
 
-void CHyperLink::OnKeyDown(UINT key, UINT, UINT) {
-    if (key == VK_SPACE) {
-        OpenTarget();
-    } else {
+// Space opens once per key press; the key's auto-repeat does not open again.
+void CHyperLink::OnKeyDown(UINT key, UINT, UINT flags) {
+    if (key != VK_SPACE) {
         Default();
+    } else if (!(flags & KF_REPEAT)) {
+        OpenTarget();
     }
 }

@@ -73,6 +73,9 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     LRESULT OnNcHitTest(CPoint point);
     void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnCaptureChanged(HWND newCapture);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -83,9 +86,18 @@ private:
     void OpenTarget();
     COLORREF StateColor() const;
     static void LoadHandCursor();
+    bool IsInside(CPoint point) const;
+    void Press(CPoint point, bool opens);
+    void SetHovering(bool hovering);
+    bool IsUnderPointer() const;
+    void FollowLeave();
+    void MatchCapture();
 
     BOOL m_active = FALSE;
     BOOL m_hovering = FALSE;
+    // The left button went down on the label and has not come up: its release on the
+    // label opens the target. The second press of a double click does not set it.
+    BOOL m_pressed = FALSE;
     BOOL m_visited = FALSE;
     DWORD m_styleBits = LS_UNDERLINE | LS_FITTOTEXT | LS_FOCUSONCLICK;
     CString m_target;

@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CUniButton, CButton)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_CAPTURECHANGED()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CUniButton::CUniButton()
@@ -165,6 +166,31 @@ void CUniButton::OnCaptureChanged(HWND newCapture) {
     }
 }
 
+// The system's leave notice, asked for with the capture, also comes when the pointer
+// jumps out of the program's windows, where the capture brings no move.
+LRESULT CUniButton::OnMouseLeave(WPARAM, LPARAM) {
+    Default();
+    // A press keeps the capture until its release, which then tracks the hover.
+    if (m_buttonDown || !m_mouseOver) return 0;
+    CPoint pointer;
+    ::GetCursorPos(&pointer);
+    ScreenToClient(&pointer);
+    if (IsUnderPointer(pointer)) {
+        FollowLeave();  // a late notice: the pointer is back
+    } else {
+        TrackHover(pointer);
+    }
+    return 0;
+}
+
+// Over the shape, and the button is what the system finds there: not covered, hidden,
+// nor minimised with its parent.
+bool CUniButton::IsUnderPointer(CPoint point) const {
+    if (!IsOverShape(point)) return false;
+    ClientToScreen(&point);
+    return ::WindowFromPoint(point) == m_hWnd;
+}
+
 bool CUniButton::IsOverShape(CPoint point) const {
     CRgn shape;
     CopyWindowShape(shape);
@@ -174,7 +200,7 @@ bool CUniButton::IsOverShape(CPoint point) const {
 }
 
 void CUniButton::TrackHover(CPoint point) {
-    if (IsOverShape(point)) {
+    if (IsUnderPointer(point)) {
         // The capture brings the move that leaves the shape.
         if (!m_captureHeld) TakeCapture();
         if (!m_mouseOver) {
@@ -191,6 +217,17 @@ void CUniButton::TrackHover(CPoint point) {
 void CUniButton::TakeCapture() {
     SetCapture();
     m_captureHeld = true;
+    FollowLeave();
+}
+
+// Asked for only while the pointer is on the button: a move that a program sends may
+// say otherwise, and the notice would end that hover at once.
+void CUniButton::FollowLeave() {
+    CPoint pointer;
+    ::GetCursorPos(&pointer);
+    if (::WindowFromPoint(pointer) != m_hWnd) return;
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
+    ::TrackMouseEvent(&leave);
 }
 
 void CUniButton::DropCapture() {

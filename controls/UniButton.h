@@ -38,6 +38,7 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnCaptureChanged(HWND newCapture);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -46,8 +47,10 @@ private:
     // A copy of the window's region, in client coordinates.
     void CopyWindowShape(CRgn& copy) const;
     bool IsOverShape(CPoint point) const;
+    bool IsUnderPointer(CPoint point) const;
     void TrackHover(CPoint point);
     void TakeCapture();
+    void FollowLeave();
     void DropCapture();
     void Repaint();
 

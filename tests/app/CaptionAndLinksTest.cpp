@@ -234,4 +234,48 @@ TEST_F(MainWindowFixture, ADoubleClickInTheListOpensTheCalculatorAndDoesNotEndTh
     EXPECT_TRUE(main.IsWindowEnabled());
 }
 
+// Real pointer, focus and window traffic on the main window.
+TEST_F(LinksOpen, ALinkShowsAHandAndOpensOnceForAClickPressedAndReleasedOnIt) {
+    CHyperLink& link = Link(1);
+    RECT orvane{};
+    GetWindowRect(main.m_linkCentre, &orvane);
+    POINT skin{orvane.left + 5, orvane.bottom + 20};  // the left panel, below the links
+    ScreenToClient(main, &skin);
+    wintest::ClickAt(link, POINT{3, 3}, true);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    // Pressed on the skin, released on the link, which has the focus now.
+    wintest::LeftButtonAt(main, skin, true);
+    wintest::LeftButtonAt(link, POINT{3, 3}, false);
+    // The focus moves on while the pointer rests on the link; then a click far away.
+    SetFocus(main.GetDlgItem(IDC_TOOL_LIST));
+    EXPECT_NE(GetCapture(), link.m_hWnd);
+    wintest::ClickAt(main, skin);
+    // A last opening: every one before it is recorded by the time it is.
+    wintest::ClickAt(Link(2), POINT{3, 3});
+    browser.WaitForLaunches(2);
+    wintest::Pump(60);
+    const std::string program = RecordingBrowser::QuotedProgram() + " \"";
+    EXPECT_EQ(browser.Launches(),
+              (std::vector<std::string>{program + kTargets[1] + "\"", program + kTargets[2] + "\""}));
+}
+
+// Hover on ―, also after a minimise and a restore under the pointer; then the pointer
+// jumps off the program's windows.
+TEST_F(MainWindowFixture, TheHoverEndsWhenThePointerJumpsOffTheProgram) {
+    CUniButton& minimise = main.m_minimizeButton;
+    const POINT centre = Centre(minimise);
+    for (bool minimisedBefore : {false, true}) {
+        if (minimisedBefore) {
+            wintest::ClickAt(minimise, centre);
+            main.ShowWindow(SW_RESTORE);
+        }
+        wintest::MoveMouseTo(minimise, POINT{centre.x + 1, centre.y});
+        ASSERT_EQ(wintest::ClientPixel(minimise, centre.x, centre.y / 2), RGB(255, 255, 0));
+        ASSERT_TRUE(wintest::JumpPointerOffProgram());
+        EXPECT_EQ(wintest::ClientPixel(minimise, centre.x, centre.y / 2), RGB(206, 215, 231))
+            << minimisedBefore;
+        EXPECT_EQ(GetCapture(), nullptr) << minimisedBefore;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "tests/support/WinTest.h"
 
 void ProbeLink::PreSubclassWindow() {
@@ -111,6 +113,17 @@ std::vector<COLORREF> PixelRow(HWND window, int y) {
     for (int x = 0; x < ClientRect(window).right; ++x) row.push_back(GetPixel(dc, x, y));
     ReleaseDC(window, dc);
     return row;
+}
+
+::testing::AssertionResult ShowsColour(HWND link, COLORREF colour) {
+    std::map<COLORREF, int> count;
+    for (int y = 0; y < ClientRect(link).bottom; ++y) {
+        for (COLORREF pixel : PixelRow(link, y)) ++count[pixel];
+    }
+    const int others = count[kBlue] + count[kTeal] + count[kPurple] + count[kRed] - count[colour];
+    if (count[colour] > 0 && others == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << count[colour] << " pixels in the colour, " << others
+                                         << " in the other state colours";
 }
 
 CRect RectInParent(HWND window) {

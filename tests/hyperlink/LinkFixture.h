@@ -2,6 +2,8 @@
 // owner and the system see it: the colour answer, the tooltip, the font, the window.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
@@ -80,6 +82,9 @@ LOGFONTW FontOf(HWND window);
 SIZE TextExtent(HWND window);
 // One row of the window's client pixels, as shown on the screen.
 std::vector<COLORREF> PixelRow(HWND window, int y);
+// Whether the label shows on the screen in this one of the four state colours: some
+// pixels of it and none of the other three.
+::testing::AssertionResult ShowsColour(HWND link, COLORREF colour);
 // The window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND window);
 CRect ClientRect(HWND window);

@@ -103,19 +103,20 @@ TEST_F(FailingLinks, SpaceOpensAndOtherKeysGoOnToTheStatic) {
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_EQ(dialog.text.defaultKeys, (std::vector<WPARAM>{'A', VK_RETURN}));
     SendMessageW(link, WM_KEYDOWN, VK_SPACE, 1);
+    SendMessageW(link, WM_KEYDOWN, VK_SPACE, 0x40000001);  // the key's auto-repeat
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], kNoAssociation);
     EXPECT_EQ(dialog.text.defaultKeys.size(), 2u) << "space is the link's own";
 }
 
-TEST_F(FailingLinks, LosingTheFocusEndsActiveAndHoverButKeepsTheCapture) {
+TEST_F(FailingLinks, LosingTheFocusEndsActiveHoverAndTheCapture) {
     HWND link = dialog.right;
     SetFocus(link);
     MouseMove(link, 1, 1);
     EXPECT_EQ(TextColour(link), kRed);
     SetFocus(GetDlgItem(dialog, IDC_OTHER));
     EXPECT_EQ(TextColour(link), kBlue) << "neither hovering nor active";
-    EXPECT_EQ(GetCapture(), link);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST(LinkModal, SpaceThroughTheDialogManagerOpensTheFocusedLink) {
@@ -133,7 +134,7 @@ TEST(LinkModal, SpaceThroughTheDialogManagerOpensTheFocusedLink) {
     EXPECT_EQ(dialog.text.defaultKeys, std::vector<WPARAM>{'B'});
 }
 
-TEST(LinkCursor, AMissingHelpViewerGivesNoCursorAndNoErrorAnAssignedOneIsUsed) {
+TEST(LinkCursor, AMissingHelpViewerGivesTheSystemHandAndNoErrorAnAssignedOneIsUsed) {
     char directory[MAX_PATH] = {};
     GetWindowsDirectoryA(directory, MAX_PATH);
     ASSERT_EQ(GetFileAttributesA((std::string(directory) + "\\winhlp32.exe").c_str()),
@@ -142,12 +143,13 @@ TEST(LinkCursor, AMissingHelpViewerGivesNoCursorAndNoErrorAnAssignedOneIsUsed) {
     LinkDialog dialog;
     ASSERT_TRUE(dialog.Open());
     HWND link = dialog.text;
-    EXPECT_EQ(CHyperLink::CurrentCursor(), nullptr);
+    HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    EXPECT_EQ(CHyperLink::CurrentCursor(), hand);
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     SetCursor(arrow);
     EXPECT_EQ(SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              FALSE);
-    EXPECT_EQ(GetCursor(), arrow);
+              TRUE);
+    EXPECT_EQ(GetCursor(), hand);
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_TRUE(wintest::ThreadDialogs(dialog).empty()) << "no error is shown";
 
@@ -219,6 +221,30 @@ TEST_F(OpeningLinks, RealPointerShowsTheTooltipClicksOpenAndLeavingEndsHovering)
 
     wintest::MoveMouseTo(dialog, {400, 200});
     EXPECT_EQ(GetCapture(), nullptr) << "the first move outside ends hovering";
+}
+
+// Each state change of real input reaches the screen.
+TEST_F(OpeningLinks, StateChangesOfRealInputReachTheScreen) {
+    LinkDialog dialog;
+    dialog.centre.ChangeStyleBits(0, LS::LS_HOVERCOLOR, FALSE);
+    dialog.centre.SetTarget("http://example.org/");
+    ASSERT_TRUE(dialog.Open());
+    HWND link = dialog.centre;
+    wintest::MoveMouseTo(link, {3, 3});
+    EXPECT_TRUE(ShowsColour(link, kRed)) << "hovering";
+    SetCapture(GetDlgItem(dialog, IDC_OTHER));
+    EXPECT_TRUE(ShowsColour(link, kBlue)) << "another window took the capture";
+    ReleaseCapture();
+    wintest::MoveMouseTo(link, {6, 3});
+    EXPECT_TRUE(ShowsColour(link, kRed)) << "the next move hovers again";
+    ASSERT_TRUE(wintest::JumpPointerOffProgram());
+    EXPECT_TRUE(ShowsColour(link, kBlue)) << "the pointer left in one jump";
+    wintest::ClickAt(link, {3, 3});
+    browser.WaitForLaunches(1);
+    wintest::MoveMouseTo(dialog, {5, 5});
+    EXPECT_TRUE(ShowsColour(link, kTeal)) << "focused";
+    SetFocus(GetDlgItem(dialog, IDC_OTHER));
+    EXPECT_TRUE(ShowsColour(link, kPurple)) << "visited";
 }
 
 }  // namespace

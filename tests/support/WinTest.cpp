@@ -210,3 +210,21 @@ void LeftButtonAt(HWND hwnd, POINT client, bool down) {
 }
 
 }  // namespace wintest
+
+namespace wintest {
+
+bool JumpPointerOffProgram() {
+    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    const std::string command =
+        "/usr/bin/xdotool mousemove " + std::to_string(corner.x) + " " + std::to_string(corner.y);
+    // Wine starts the Unix program without a handle to wait on: watch the pointer.
+    if (WinExec(command.c_str(), SW_HIDE) <= 31) return false;
+    POINT now{};
+    for (int i = 0; i < 200 && (!GetCursorPos(&now) || now.x != corner.x || now.y != corner.y); ++i) Pump(1);
+    Pump(160);  // the system's leave check runs every hover time (400 ms)
+    DWORD owner = 0;
+    GetWindowThreadProcessId(WindowFromPoint(corner), &owner);
+    return now.x == corner.x && now.y == corner.y && owner != GetCurrentProcessId();
+}
+
+}  // namespace wintest

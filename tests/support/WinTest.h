@@ -74,3 +74,12 @@ std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
 void LeftButtonAt(HWND hwnd, POINT client, bool down);
 
 }  // namespace wintest
+
+namespace wintest {
+
+// X input (xdotool), as a hand moves the pointer: it jumps to the screen's bottom-right
+// corner, off this program's windows, and the program is told of no move. True when it
+// got there; returns after the program's timers have had time to notice.
+bool JumpPointerOffProgram();
+
+}  // namespace wintest
