@@ -120,39 +120,22 @@ TEST(MainResources, StringIconAndVersion) {
 }
 
 // Closes the dialogs the main window opens, noting what each one was.
-class DialogWatcher {
-public:
+struct DialogWatcher {
     struct Seen {
         std::wstring title;
         bool calculator;
         bool mainEnabled;
     };
-    explicit DialogWatcher(HWND main) : m_main(main) {
-        s_current = this;
-        m_timer = SetTimer(nullptr, 0, 15, Tick);
-    }
-    ~DialogWatcher() {
-        KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
+    explicit DialogWatcher(HWND main)
+        : closer([this, main](HWND dialog) {
+              if (dialog == main) return 0;
+              const bool calculator = GetDlgItem(dialog, IDC_AMOUNT) != nullptr;
+              seen.push_back({WindowTextW(dialog), calculator, IsWindowEnabled(main) != FALSE});
+              return wintest::CloseButton(dialog);
+          }) {}
     std::vector<Seen> seen;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        DialogWatcher* self = s_current;
-        if (!self) return;
-        for (HWND dialog : wintest::ThreadDialogs(self->m_main)) {
-            const bool calculator = GetDlgItem(dialog, IDC_AMOUNT) != nullptr;
-            self->seen.push_back({WindowTextW(dialog), calculator,
-                                  IsWindowEnabled(self->m_main) != FALSE});
-            wintest::PressButton(dialog, calculator ? IDCANCEL : IDOK);
-        }
-    }
-    static DialogWatcher* s_current;
-    HWND m_main;
-    UINT_PTR m_timer;
+    wintest::DialogCloser closer;
 };
-DialogWatcher* DialogWatcher::s_current = nullptr;
 
 // The main window, shown modelessly, as the application's main window.
 struct MainWindow {

@@ -113,13 +113,6 @@ std::vector<COLORREF> PixelRow(HWND window, int y) {
     return row;
 }
 
-CRect RectInParent(HWND window) {
-    CRect rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 CRect ClientRect(HWND window) {
     CRect rect;
     GetClientRect(window, &rect);

@@ -11,6 +11,7 @@
 #include "classlib/Dialog.h"
 #include "controls/HyperLink.h"
 #include "tests/hyperlink/LinkTestIds.h"
+#include "tests/support/WinTest.h"
 
 // A link that remembers where its window stood before attaching, and which keys went
 // on to the static's default processing.
@@ -80,8 +81,7 @@ LOGFONTW FontOf(HWND window);
 SIZE TextExtent(HWND window);
 // One row of the window's client pixels, as shown on the screen.
 std::vector<COLORREF> PixelRow(HWND window, int y);
-// The window's rectangle in its parent's client coordinates.
-CRect RectInParent(HWND window);
+using wintest::RectInParent;
 CRect ClientRect(HWND window);
 
 // Mouse messages as the system delivers them, in client coordinates.
