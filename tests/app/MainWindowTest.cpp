@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/quilletDlg.h"
@@ -173,14 +174,80 @@ TEST(MainWindow, InitialisationGivesTitleIconsColoursAndTheSingleItem) {
     EXPECT_TRUE(w.dialog.GetExStyle() & WS_EX_APPWINDOW);
 }
 
+// Messages sent during the main window's creation, as a WH_CALLWNDPROC hook sees them;
+// for a tooltip text update, the window of the tool.
+struct Sent {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    HWND tool;
+};
+std::vector<Sent> g_sent;
+LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const HWND tool = call->message == TTM_UPDATETIPTEXTW
+                          ? reinterpret_cast<const TTTOOLINFOW*>(call->lParam)->hwnd
+                          : nullptr;
+    g_sent.push_back({call->hwnd, call->message, call->wParam, tool});
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindow, InitialisationTakesItsStepsInOrder) {
+    g_sent.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
+    MainWindow w;
+    UnhookWindowsHookEx(hook);
+    const CQuilletDlg& d = w.dialog;
+    const std::pair<UINT, const char*> listSteps[] = {
+        {LVM_SETBKCOLOR, "list background"}, {LVM_SETTEXTBKCOLOR, "list text background"},
+        {LVM_SETTEXTCOLOR, "list text colour"}, {LVM_INSERTITEMW, "list item"},
+        {LVM_SETIMAGELIST, "list images"}};
+    std::vector<std::string> steps;
+    for (const Sent& s : g_sent) {
+        if (s.hwnd == d.m_hWnd && s.message == WM_INITDIALOG) steps.push_back("initialise");
+        if (s.hwnd == d.m_hWnd && s.message == WM_SETICON) {
+            steps.push_back(s.wParam == ICON_BIG ? "big icon" : "small icon");
+        }
+        if (s.hwnd == d.m_hWnd && s.message == WM_SETTEXT) steps.push_back("title");
+        if (s.message == TTM_UPDATETIPTEXTW) steps.push_back("target " + std::to_string(GetDlgCtrlID(s.tool)));
+        for (const auto& step : listSteps) {
+            if (s.hwnd == w.List() && s.message == step.first) steps.push_back(step.second);
+        }
+        if (s.message == WM_CREATE && s.hwnd == d.m_closeButton.m_hWnd) steps.push_back("close button");
+        if (s.message == WM_CREATE && s.hwnd == d.m_minimizeButton.m_hWnd) steps.push_back("minimise button");
+    }
+    const std::vector<std::string> expected = {
+        "initialise",  "big icon",    "small icon",  "title",       "target 1003",
+        "target 1004", "target 1005", "target 1006", "target 1007", "target 1008",
+        "list background", "list text background", "list text colour", "list item",
+        "list images", "close button", "minimise button"};
+    EXPECT_EQ(steps, expected);
+}
+
+// An image list is a reference-counted object and destroying it drops one reference:
+// with two of the test's own, the count says who destroyed it, and how often.
+ULONG References(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
 TEST(MainWindow, TheImageListOutlivesTheListViewAndIsDestroyedOnce) {
-    HIMAGELIST images = nullptr;
+    IUnknown* images = nullptr;
     {
         MainWindow w;
-        images = w.dialog.m_toolImages.GetSafeHandle();
+        // The import library lacks this comctl32 export.
+        using Query = HRESULT(WINAPI*)(HIMAGELIST, REFIID, void**);
+        const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "HIMAGELIST_QueryInterface")));
+        ASSERT_NE(query, nullptr);
+        ASSERT_EQ(query(w.dialog.m_toolImages.GetSafeHandle(), IID_IUnknown, reinterpret_cast<void**>(&images)),
+                  S_OK);
+        images->AddRef();
         w.dialog.DestroyWindow();
-        // The window is gone; the image list still belongs to the dialog object.
-        EXPECT_EQ(ImageList_GetImageCount(images), 1);
+        EXPECT_EQ(References(images), 3u) << "the list view leaves it to the dialog object";
+    }
+    EXPECT_EQ(References(images), 2u) << "the dialog object destroys it, once";
+    while (images->Release() != 0) {
     }
 }
 
