@@ -191,16 +191,13 @@ TEST_F(MainWindowFixture, TheMinimiseButtonMinimisesAndRestoringShowsEverythingU
     EXPECT_EQ(differing, 0) << "skin, labels and buttons look as before";
 }
 
-TEST_F(MainWindowFixture, ButtonsReactOnlyInsideTheirOutline) {
-    RECT close{};
-    GetWindowRect(main.m_closeButton, &close);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&close), 2);
+// The ■ outline fills each caption button's window: a click beside it is outside both.
+TEST_F(MainWindowFixture, ClicksJustOutsideTheCaptionButtonsDoNothingAndJustInsideCloseEnds) {
+    const CRect close = wintest::RectInParent(main.m_closeButton);
     // Just below and just right of the close button's shape: the skin, nothing else.
     wintest::ClickAt(main, POINT{(close.left + close.right) / 2, close.bottom + 1});
     wintest::ClickAt(main, POINT{close.right + 1, (close.top + close.bottom) / 2});
-    RECT minimise{};
-    GetWindowRect(main.m_minimizeButton, &minimise);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&minimise), 2);
+    const CRect minimise = wintest::RectInParent(main.m_minimizeButton);
     wintest::ClickAt(main, POINT{minimise.left - 2, (minimise.top + minimise.bottom) / 2});
     EXPECT_FALSE(main.IsEnded());
     EXPECT_FALSE(IsIconic(main));
@@ -211,24 +208,14 @@ TEST_F(MainWindowFixture, ButtonsReactOnlyInsideTheirOutline) {
 
 TEST_F(MainWindowFixture, ADoubleClickInTheListOpensTheCalculatorAndDoesNotEndTheProgram) {
     int calculators = 0;
-    struct Watch {
-        HWND main;
-        int* count;
-    } watch{main.m_hWnd, &calculators};
-    static Watch* s_watch = nullptr;
-    s_watch = &watch;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 15, [](HWND, UINT, UINT_PTR, DWORD) {
-        for (HWND dialog : wintest::ThreadDialogs(s_watch->main)) {
-            if (!GetDlgItem(dialog, IDC_AMOUNT)) continue;
-            ++*s_watch->count;
-            wintest::PressButton(dialog, IDCANCEL);
-        }
+    wintest::DialogCloser closer([&](HWND dialog) {
+        if (dialog == main.m_hWnd || !GetDlgItem(dialog, IDC_AMOUNT)) return 0;
+        ++calculators;
+        return IDCANCEL;
     });
     HWND list = main.GetDlgItem(IDC_TOOL_LIST);
     wintest::ClickAt(list, POINT{200, 200}, true);
     wintest::Pump(5);
-    KillTimer(nullptr, timer);
-    s_watch = nullptr;
     EXPECT_EQ(calculators, 1);
     EXPECT_FALSE(main.IsEnded());
     EXPECT_TRUE(main.IsWindowEnabled());

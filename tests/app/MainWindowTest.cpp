@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/quilletDlg.h"
@@ -120,39 +121,22 @@ TEST(MainResources, StringIconAndVersion) {
 }
 
 // Closes the dialogs the main window opens, noting what each one was.
-class DialogWatcher {
-public:
+struct DialogWatcher {
     struct Seen {
         std::wstring title;
         bool calculator;
         bool mainEnabled;
     };
-    explicit DialogWatcher(HWND main) : m_main(main) {
-        s_current = this;
-        m_timer = SetTimer(nullptr, 0, 15, Tick);
-    }
-    ~DialogWatcher() {
-        KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
+    explicit DialogWatcher(HWND main)
+        : closer([this, main](HWND dialog) {
+              if (dialog == main) return 0;
+              const bool calculator = GetDlgItem(dialog, IDC_AMOUNT) != nullptr;
+              seen.push_back({WindowTextW(dialog), calculator, IsWindowEnabled(main) != FALSE});
+              return wintest::CloseButton(dialog);
+          }) {}
     std::vector<Seen> seen;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        DialogWatcher* self = s_current;
-        if (!self) return;
-        for (HWND dialog : wintest::ThreadDialogs(self->m_main)) {
-            const bool calculator = GetDlgItem(dialog, IDC_AMOUNT) != nullptr;
-            self->seen.push_back({WindowTextW(dialog), calculator,
-                                  IsWindowEnabled(self->m_main) != FALSE});
-            wintest::PressButton(dialog, calculator ? IDCANCEL : IDOK);
-        }
-    }
-    static DialogWatcher* s_current;
-    HWND m_main;
-    UINT_PTR m_timer;
+    wintest::DialogCloser closer;
 };
-DialogWatcher* DialogWatcher::s_current = nullptr;
 
 // The main window, shown modelessly, as the application's main window.
 struct MainWindow {
@@ -190,14 +174,80 @@ TEST(MainWindow, InitialisationGivesTitleIconsColoursAndTheSingleItem) {
     EXPECT_TRUE(w.dialog.GetExStyle() & WS_EX_APPWINDOW);
 }
 
+// Messages sent during the main window's creation, as a WH_CALLWNDPROC hook sees them;
+// for a tooltip text update, the window of the tool.
+struct Sent {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    HWND tool;
+};
+std::vector<Sent> g_sent;
+LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const HWND tool = call->message == TTM_UPDATETIPTEXTW
+                          ? reinterpret_cast<const TTTOOLINFOW*>(call->lParam)->hwnd
+                          : nullptr;
+    g_sent.push_back({call->hwnd, call->message, call->wParam, tool});
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindow, InitialisationTakesItsStepsInOrder) {
+    g_sent.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
+    MainWindow w;
+    UnhookWindowsHookEx(hook);
+    const CQuilletDlg& d = w.dialog;
+    const std::pair<UINT, const char*> listSteps[] = {
+        {LVM_SETBKCOLOR, "list background"}, {LVM_SETTEXTBKCOLOR, "list text background"},
+        {LVM_SETTEXTCOLOR, "list text colour"}, {LVM_INSERTITEMW, "list item"},
+        {LVM_SETIMAGELIST, "list images"}};
+    std::vector<std::string> steps;
+    for (const Sent& s : g_sent) {
+        if (s.hwnd == d.m_hWnd && s.message == WM_INITDIALOG) steps.push_back("initialise");
+        if (s.hwnd == d.m_hWnd && s.message == WM_SETICON) {
+            steps.push_back(s.wParam == ICON_BIG ? "big icon" : "small icon");
+        }
+        if (s.hwnd == d.m_hWnd && s.message == WM_SETTEXT) steps.push_back("title");
+        if (s.message == TTM_UPDATETIPTEXTW) steps.push_back("target " + std::to_string(GetDlgCtrlID(s.tool)));
+        for (const auto& step : listSteps) {
+            if (s.hwnd == w.List() && s.message == step.first) steps.push_back(step.second);
+        }
+        if (s.message == WM_CREATE && s.hwnd == d.m_closeButton.m_hWnd) steps.push_back("close button");
+        if (s.message == WM_CREATE && s.hwnd == d.m_minimizeButton.m_hWnd) steps.push_back("minimise button");
+    }
+    const std::vector<std::string> expected = {
+        "initialise",  "big icon",    "small icon",  "title",       "target 1003",
+        "target 1004", "target 1005", "target 1006", "target 1007", "target 1008",
+        "list background", "list text background", "list text colour", "list item",
+        "list images", "close button", "minimise button"};
+    EXPECT_EQ(steps, expected);
+}
+
+// An image list is a reference-counted object and destroying it drops one reference:
+// with two of the test's own, the count says who destroyed it, and how often.
+ULONG References(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
 TEST(MainWindow, TheImageListOutlivesTheListViewAndIsDestroyedOnce) {
-    HIMAGELIST images = nullptr;
+    IUnknown* images = nullptr;
     {
         MainWindow w;
-        images = w.dialog.m_toolImages.GetSafeHandle();
+        // The import library lacks this comctl32 export.
+        using Query = HRESULT(WINAPI*)(HIMAGELIST, REFIID, void**);
+        const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "HIMAGELIST_QueryInterface")));
+        ASSERT_NE(query, nullptr);
+        ASSERT_EQ(query(w.dialog.m_toolImages.GetSafeHandle(), IID_IUnknown, reinterpret_cast<void**>(&images)),
+                  S_OK);
+        images->AddRef();
         w.dialog.DestroyWindow();
-        // The window is gone; the image list still belongs to the dialog object.
-        EXPECT_EQ(ImageList_GetImageCount(images), 1);
+        EXPECT_EQ(References(images), 3u) << "the list view leaves it to the dialog object";
+    }
+    EXPECT_EQ(References(images), 2u) << "the dialog object destroys it, once";
+    while (images->Release() != 0) {
     }
 }
 

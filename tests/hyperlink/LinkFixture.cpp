@@ -126,13 +126,6 @@ std::vector<COLORREF> PixelRow(HWND window, int y) {
                                          << " in the other state colours";
 }
 
-CRect RectInParent(HWND window) {
-    CRect rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 CRect ClientRect(HWND window) {
     CRect rect;
     GetClientRect(window, &rect);

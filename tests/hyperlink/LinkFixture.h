@@ -13,6 +13,7 @@
 #include "classlib/Dialog.h"
 #include "controls/HyperLink.h"
 #include "tests/hyperlink/LinkTestIds.h"
+#include "tests/support/WinTest.h"
 
 // A link that remembers where its window stood before attaching, and which keys went
 // on to the static's default processing.
@@ -85,8 +86,7 @@ std::vector<COLORREF> PixelRow(HWND window, int y);
 // Whether the label shows on the screen in this one of the four state colours: some
 // pixels of it and none of the other three.
 ::testing::AssertionResult ShowsColour(HWND link, COLORREF colour);
-// The window's rectangle in its parent's client coordinates.
-CRect RectInParent(HWND window);
+using wintest::RectInParent;
 CRect ClientRect(HWND window);
 
 // Mouse messages as the system delivers them, in client coordinates.

@@ -1,6 +1,9 @@
 #include "tests/support/WinTest.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <utility>
 
 namespace wintest {
 
@@ -60,30 +63,49 @@ INT_PTR ModalScript::Run(CDialog& dialog) {
     const INT_PTR result = dialog.DoModal();
     if (active.timer) KillTimer(nullptr, active.timer);
     g_active = outer;
+    if (active.next < steps.size()) {
+        ADD_FAILURE() << "only " << active.next << " of " << steps.size()
+                      << " script steps ran: the dialog " << (result == -1 ? "never opened" : "ended early");
+    }
+    if (stuck) ADD_FAILURE() << "the dialog was still open after the last script step";
     return result;
 }
 
 namespace {
-MessageBoxCloser* g_closer = nullptr;
-
-void CALLBACK CloserTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_closer) return;
-    for (HWND dialog : ThreadDialogs()) {
-        if (!GetDlgItem(dialog, 0xFFFF)) continue;  // not a message box
-        g_closer->texts.push_back(MessageBoxText(dialog));
-        PressButton(dialog, IDOK);
-    }
-}
+std::vector<DialogCloser*> g_closers;
 }  // namespace
 
-MessageBoxCloser::MessageBoxCloser() : m_timer(SetTimer(nullptr, 0, 20, CloserTick)) {
-    g_closer = this;
+DialogCloser::DialogCloser(std::function<int(HWND)> answer)
+    : m_answer(std::move(answer)), m_timer(SetTimer(nullptr, 0, 5, Tick)) {
+    g_closers.push_back(this);
 }
 
-MessageBoxCloser::~MessageBoxCloser() {
+DialogCloser::~DialogCloser() {
     KillTimer(nullptr, m_timer);
-    g_closer = nullptr;
+    g_closers.erase(std::find(g_closers.begin(), g_closers.end(), this));
 }
+
+void CALLBACK DialogCloser::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    const auto self = std::find_if(g_closers.begin(), g_closers.end(),
+                                   [timer](const DialogCloser* c) { return c->m_timer == timer; });
+    if (self == g_closers.end()) return;
+    const std::function<int(HWND)> answer = (*self)->m_answer;  // the closer may go in a press
+    for (HWND dialog : ThreadDialogs()) {
+        if (!IsWindow(dialog)) continue;  // closed by an earlier press of this round
+        if (const int button = answer(dialog)) PressButton(dialog, button);
+    }
+}
+
+int CloseButton(HWND dialog) {
+    return GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK;
+}
+
+MessageBoxCloser::MessageBoxCloser()
+    : m_closer([this](HWND dialog) {
+          if (!GetDlgItem(dialog, 0xFFFF)) return 0;  // not a message box
+          texts.push_back(MessageBoxText(dialog));
+          return IDOK;
+      }) {}
 
 std::vector<HWND> ThreadDialogs(HWND except) {
     struct Search {
@@ -138,8 +160,25 @@ void PostKey(UINT virtualKey) {
     PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+void PressKey(UINT virtualKey) {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = static_cast<WORD>(virtualKey);
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 void TypeText(HWND control, const std::wstring& text) {
     for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+CRect RectInParent(HWND child) {
+    CRect rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 COLORREF ClientPixel(HWND hwnd, int x, int y) {

@@ -18,23 +18,42 @@ void Pump(int rounds = 3);
 
 // Runs a dialog modally while a script acts on it from inside the modal loop: each
 // step runs on its own timer tick, so the loop (and the dialog manager's keyboard
-// handling) processes what a step posted before the next one runs. When the steps are
-// done and the dialog is still open, it is ended with -2 and `stuck` is set.
+// handling) processes what a step posted before the next one runs. The running test
+// fails when a step never ran (the dialog did not open, or ended before its script did)
+// and when the dialog is still open after the last step; it is then ended with -2 and
+// `stuck` is set.
 struct ModalScript {
     std::vector<std::function<void()>> steps;
     bool stuck = false;
     INT_PTR Run(CDialog& dialog);
 };
 
+// While alive, offers every visible dialog of this thread, on a timer, to `answer`, which
+// notes what it needs and returns the button to press, or 0 to leave that dialog open.
+class DialogCloser {
+public:
+    explicit DialogCloser(std::function<int(HWND dialog)> answer);
+    ~DialogCloser();
+    DialogCloser(const DialogCloser&) = delete;
+    DialogCloser& operator=(const DialogCloser&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD);
+    std::function<int(HWND)> m_answer;
+    UINT_PTR m_timer;
+};
+
+// The button a user closes a dialog with: 取消 where it has one, else OK.
+int CloseButton(HWND dialog);
+
 // While alive, answers every message box of this thread with OK and keeps its text.
 class MessageBoxCloser {
 public:
     MessageBoxCloser();
-    ~MessageBoxCloser();
     std::vector<std::wstring> texts;
 
 private:
-    UINT_PTR m_timer;
+    DialogCloser m_closer;
 };
 
 // Top-level windows of this thread with the dialog class, other than `except`.
@@ -46,6 +65,9 @@ void PressButton(HWND dialog, int id);
 
 // Keys through the dialog manager: posted to the focused window.
 void PostKey(UINT virtualKey);
+// Real input: presses and releases a key; the focused window of the foreground window
+// gets it from the loop that runs next (in a modal run, through the dialog manager).
+void PressKey(UINT virtualKey);
 // Types text into a control by WM_CHAR, as an input method delivers characters.
 void TypeText(HWND control, const std::wstring& text);
 
@@ -54,6 +76,9 @@ std::wstring WindowTextW(HWND hwnd);
 // Expected texts come from UTF-8 literals through Windows' own converter, not from the
 // compiler's narrow-literal conversion that the library's strings rely on.
 std::wstring FromUtf8(const char* utf8);
+
+// The window's rectangle in its parent's client coordinates.
+CRect RectInParent(HWND child);
 
 // Colour of a client pixel, read back from the window's screen contents.
 COLORREF ClientPixel(HWND hwnd, int x, int y);

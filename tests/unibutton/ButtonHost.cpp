@@ -77,13 +77,6 @@ bool SameRegion(HRGN a, HRGN b) {
     return EqualRgn(a, b) != FALSE;
 }
 
-CRect RectInParent(HWND child) {
-    CRect rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 CRect InkBox(const std::vector<COLORREF>& image, int width, const CRect& area, COLORREF background) {
     CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
     bool any = false;

@@ -14,6 +14,7 @@
 #include "classlib/Dialog.h"
 #include "classlib/GdiObject.h"
 #include "controls/UniButton.h"
+#include "tests/support/WinTest.h"
 
 // Readable failure messages for the library's geometry types.
 inline void PrintTo(const CRect& r, std::ostream* os) {
@@ -85,8 +86,7 @@ void SetRectShape(CRgn& region, int left, int top, int right, int bottom);
 void SetEllShape(CRgn& region, int left, int top, int size, int thickness);
 void CopyWindowRegion(HWND hwnd, CRgn& region);
 bool SameRegion(HRGN a, HRGN b);
-// The child's window rectangle in its parent's client coordinates.
-CRect RectInParent(HWND child);
+using wintest::RectInParent;
 
 // Index of pixel (x, y) in an image of rows `width` pixels long, computed in size_t so
 // that large images cannot overflow int.

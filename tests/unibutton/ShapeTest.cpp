@@ -76,6 +76,21 @@ TEST_F(HostTest, AnEmptyShapeGivesAnEmptyWindowThatTakesNoInput) {
     EXPECT_EQ(host.ownPresses[0], CPoint(60, 70));
 }
 
+TEST_F(HostTest, AnEllipseTakesClicksInsideItsOutlineOnlyNotInTheCornersOfItsBox) {
+    CRgn shape;
+    shape.Attach(CreateEllipticRgn(0, 0, 60, 40));
+    ProbeButton button;
+    ASSERT_TRUE(button.CreateFromRegion("", CHILD_STYLE, CPoint(40, 30), shape, &host, BUTTON_ID));
+    const CPoint corners[] = {{2, 2}, {57, 2}, {2, 37}, {57, 37}};
+    for (const CPoint& corner : corners) wintest::ClickAt(button, corner);
+    EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 0);
+    ASSERT_EQ(host.ownPresses.size(), 4u) << "the corners are the parent's";
+    EXPECT_EQ(host.ownPresses[3], CPoint(40 + 57, 30 + 37));
+    wintest::ClickAt(button, CPoint(30, 20));
+    EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 1);
+    EXPECT_EQ(host.ownPresses.size(), 4u);
+}
+
 TEST_F(HostTest, EveryStyleBecomesOwnerDrawnAndKeepsItsOtherBits) {
     const DWORD types[] = {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_RADIOBUTTON, BS_AUTO3STATE, BS_GROUPBOX};
     for (DWORD type : types) {
