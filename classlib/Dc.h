@@ -3,10 +3,11 @@
 // WM_CTLCOLOR* or WM_DRAWITEM) and frees nothing. CPaintDC and CClientDC borrow their
 // context from the window for their lifetime and give it back as they got it.
 //
-// Nothing saves or restores a context's state. An object selected into a context is
-// selected with a CSelection, which puts the previous object back before the selected
-// one can go; other settings (modes, colours, clipping) answer a message or die with the
-// context.
+// Nothing saves or restores a context's whole state. An object is selected with a
+// CSelection, which puts the previous one back before the selected object can go. Other
+// settings (modes, colours, clipping) go with a memory context or with a window's
+// context when it is given back; on a context borrowed from a message they are the
+// answer to it (WM_CTLCOLOR*) or the drawing code puts them back.
 #pragma once
 
 #include <windows.h>
@@ -20,29 +21,49 @@
 
 class CWnd;
 
+// A borrowed context: the handle alone, a plain value.
 template <bool t_bManaged>
-class CDCT : private CHandleCopy<t_bManaged> {
-public:
-    CDCT() = default;
-    // A handle borrows the context; a managed wrapper takes it over.
-    explicit CDCT(HDC dc) : m_hDC(dc) {}
-    // Any context can be lent to a handle.
-    template <bool t_bOther, bool t_bBorrows = !t_bManaged, std::enable_if_t<t_bBorrows, int> = 0>
-    CDCT(const CDCT<t_bOther>& other) : m_hDC(other.GetSafeHdc()) {}
-    ~CDCT() {
-        if (t_bManaged && m_hDC) ::DeleteDC(m_hDC);
-    }
+class CDCBaseT {
+protected:
+    HDC m_hDC = nullptr;
+};
 
-    HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
+// An owned memory context: deleted with its wrapper, never copied.
+template <>
+class CDCBaseT<true> {
+public:
+    CDCBaseT(const CDCBaseT&) = delete;
+    CDCBaseT& operator=(const CDCBaseT&) = delete;
 
     // A memory context compatible with another (or with the screen for null).
     bool CreateCompatibleDC(HDC other) {
-        static_assert(t_bManaged, "only an owner makes a context");
         if (m_hDC) ::DeleteDC(m_hDC);
         m_hDC = ::CreateCompatibleDC(other);
         return m_hDC != nullptr;
     }
+
+protected:
+    CDCBaseT() = default;
+    ~CDCBaseT() {
+        if (m_hDC) ::DeleteDC(m_hDC);
+    }
+    HDC m_hDC = nullptr;
+};
+
+template <bool t_bManaged>
+class CDCT : public CDCBaseT<t_bManaged> {
+public:
+    CDCT() = default;
+    // A handle borrows the context; a managed wrapper takes it over.
+    explicit CDCT(HDC dc) { m_hDC = dc; }
+    // Any context can be lent to a handle.
+    template <bool t_bOther, bool t_bBorrows = !t_bManaged, std::enable_if_t<t_bBorrows, int> = 0>
+    CDCT(const CDCT<t_bOther>& other) {
+        m_hDC = other.GetSafeHdc();
+    }
+
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
 
     int SelectClipRgn(HRGN region) { return ::SelectClipRgn(m_hDC, region); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
@@ -69,7 +90,7 @@ public:
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
 protected:
-    HDC m_hDC = nullptr;
+    using CDCBaseT<t_bManaged>::m_hDC;
 };
 
 using CDC = CDCT<true>;

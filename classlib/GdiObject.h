@@ -1,53 +1,56 @@
 // Wrappers of GDI objects. Like the device contexts, each comes in two kinds told apart
 // by t_bManaged: a managed wrapper (CBitmap, CFont, CBrush, CRgn) owns its handle and
 // deletes it when it goes, unless Detach gave the handle away (a window region after
-// SetWindowRgn); a handle wrapper (CFontHandle) only borrows a handle made elsewhere and
-// frees nothing.
+// SetWindowRgn); a handle wrapper (CFontHandle) only borrows a handle made elsewhere,
+// and can neither delete nor give it away.
 #pragma once
 
 #include <windows.h>
 
 #include "classlib/Types.h"
 
-// Managed wrappers are never copied; borrowed ones are plain values.
+// A borrowed GDI object: the handle alone, a plain value.
 template <bool t_bManaged>
-struct CHandleCopy {};
-template <>
-struct CHandleCopy<true> {
-    CHandleCopy() = default;
-    CHandleCopy(const CHandleCopy&) = delete;
-    CHandleCopy& operator=(const CHandleCopy&) = delete;
-};
-
-template <bool t_bManaged>
-class CGdiObjectT : private CHandleCopy<t_bManaged> {
+class CGdiObjectT {
 public:
     CGdiObjectT() = default;
-    explicit CGdiObjectT(HGDIOBJ handle) { Attach(handle); }
-    ~CGdiObjectT() {
-        if (t_bManaged) DeleteObject();
-    }
+    explicit CGdiObjectT(HGDIOBJ handle) : m_hObject(handle) {}
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    bool IsNull() const { return m_hObject == nullptr; }
+
+protected:
+    HGDIOBJ m_hObject = nullptr;
+};
+
+// An owned GDI object: deleted with its wrapper unless given away, never copied.
+template <>
+class CGdiObjectT<true> {
+public:
+    CGdiObjectT() = default;
+    ~CGdiObjectT() { DeleteObject(); }
+    CGdiObjectT(const CGdiObjectT&) = delete;
+    CGdiObjectT& operator=(const CGdiObjectT&) = delete;
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     bool IsNull() const { return m_hObject == nullptr; }
-    // A managed wrapper owns (and counts) the handle from now on.
+    // Owns (and counts) a handle from now on, deleting the one held before.
     bool Attach(HGDIOBJ handle) {
-        if (t_bManaged) DeleteObject();
+        DeleteObject();
         m_hObject = handle;
-        if (t_bManaged && handle) ++s_live;
+        if (handle) ++s_live;
         return handle != nullptr;
     }
     // Gives the handle away without deleting it.
     HGDIOBJ Detach() {
         HGDIOBJ handle = m_hObject;
-        if (t_bManaged && handle) --s_live;
+        if (handle) --s_live;
         m_hObject = nullptr;
         return handle;
     }
     bool DeleteObject() { return m_hObject && ::DeleteObject(Detach()); }
 
-    // Objects the managed wrappers made or took and have not yet deleted or given away.
-    // The program carries this count so that its tests check the very code it runs.
+    // Objects the wrappers made or took and have not yet deleted or given away. The
+    // program carries this count so that its tests check the very code it runs.
     static long LiveCount() { return s_live; }
 
 protected:
