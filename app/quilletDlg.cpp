@@ -1,6 +1,7 @@
 #include "app/quilletDlg.h"
 
 #include "classlib/App.h"
+#include "classlib/Dc.h"
 #include "fees/Mydialog_ccaj.h"
 #include "res/resource.h"
 
@@ -78,29 +79,30 @@ void CQuilletDlg::CreateCaptionButtons() {
     CreateCaptionButton(m_minimizeButton, "―", CPoint(420, 5), IDC_MINIMIZE_BUTTON);
 }
 
-// The button takes the outline of the glyph ■ in a 24-pixel copy of the window's font.
-void CQuilletDlg::CreateCaptionButton(CUniButton& button, const char* caption, CPoint origin,
-                                      UINT id) {
-    CClientDC windowDc(this);
-    CDC memory;
-    memory.CreateCompatibleDC(&windowDc);
+bool MakeCaptionButtonShape(CWnd* window, CRgn& shape) {
     LOGFONTW description{};
-    ::GetObjectW(GetFont(), sizeof description, &description);
+    CFontHandle(window->GetFont()).GetLogFont(&description);
     description.lfHeight = -24;
     description.lfWeight = 82;
     CFont glyphFont;
     glyphFont.CreateFontIndirect(&description);
-    HGDIOBJ previousFont = memory.SelectObject(glyphFont);
-    const int previousMode = memory.SetBkMode(TRANSPARENT);
+    CClientDC windowDc(window);
+    CDC memory;
+    memory.CreateCompatibleDC(windowDc);
+    CSelection selected(memory, glyphFont);
+    memory.SetBkMode(TRANSPARENT);
     memory.BeginPath();
     memory.TextOut(0, 0, "■");
     memory.EndPath();
+    return shape.CreateFromPath(memory);
+}
+
+void CQuilletDlg::CreateCaptionButton(CUniButton& button, const char* caption, CPoint origin,
+                                      UINT id) {
     CRgn shape;
-    shape.CreateFromPath(&memory);
-    memory.SetBkMode(previousMode);
+    MakeCaptionButtonShape(this, shape);
     button.CreateFromRegion(caption, WS_CHILD | WS_VISIBLE, origin, shape, this, id, 2,
                             RGB(206, 215, 231), RGB(0, 255, 0), RGB(255, 255, 0), RGB(0, 255, 0));
-    memory.SelectObject(previousFont);
 }
 
 void CQuilletDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -114,15 +116,7 @@ void CQuilletDlg::OnSysCommand(UINT id, LPARAM lParam) {
 
 void CQuilletDlg::OnPaint() {
     CPaintDC dc(this);
-    CBitmap skin;
-    skin.LoadBitmap(IDB_SKIN);
-    BITMAP size{};
-    skin.GetBitmap(&size);
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    HGDIOBJ previous = memory.SelectObject(skin);
-    dc.BitBlt(0, 0, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    DrawResourceBitmap(dc, IDB_SKIN);
 }
 
 HCURSOR CQuilletDlg::OnQueryDragIcon() {

@@ -34,11 +34,9 @@ void DDX_Text(CDataExchange* dx, int id, int32_t& value) {
         ::SetWindowTextW(edit, WideFrom936(digits).c_str());
         return;
     }
-    const int length = ::GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(edit, &text[0], length + 1);
+    const std::wstring text = WindowTextW(edit);
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text");
-    if (!ParseInt32(reinterpret_cast<const char16_t*>(text.c_str()), static_cast<size_t>(got), &value)) {
+    if (!ParseInt32(reinterpret_cast<const char16_t*>(text.c_str()), text.size(), &value)) {
         AfxMessageBox(DDX_NOT_A_WHOLE_NUMBER, MB_ICONEXCLAMATION);
         dx->Fail();
     }
@@ -50,8 +48,6 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
         ::SetWindowTextW(edit, value.Wide().c_str());
         return;
     }
-    const int length = ::GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(edit, &text[0], length + 1);
-    value = StringFromWide(text.c_str(), got);
+    const std::wstring text = WindowTextW(edit);
+    value = StringFromWide(text.c_str(), static_cast<int>(text.size()));
 }

@@ -12,7 +12,8 @@ INT_PTR CALLBACK LibraryDialogProc(HWND, UINT, WPARAM, LPARAM) {
 
 const DLGTEMPLATE* LoadTemplate(UINT id) {
     HMODULE module = AfxGetInstanceHandle();
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
+    // Both names are numbers: the narrow call takes the header's RT_DIALOG as it is.
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
     if (!found) return nullptr;
     HGLOBAL loaded = LoadResource(module, found);
     return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
@@ -51,11 +52,6 @@ bool CDialog::CreateFrom(const DLGTEMPLATE* dialogTemplate, HWND owner) {
 bool CDialog::Create(CWnd* parent) {
     if (parent) m_pParentWnd = parent;
     return CreateFrom(LoadTemplate(m_templateId), ResolveOwner());
-}
-
-bool CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent) {
-    if (parent) m_pParentWnd = parent;
-    return CreateFrom(dialogTemplate, ResolveOwner());
 }
 
 INT_PTR CDialog::DoModal() {

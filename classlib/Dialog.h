@@ -14,9 +14,8 @@ public:
     // Runs the dialog in the library's own loop with its owner disabled; answers the
     // result given to EndDialog, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
-    // Modeless creation, from the resource template or from a template in memory.
+    // Modeless creation from the resource template.
     bool Create(CWnd* parent = nullptr);
-    bool CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr);
 
     void EndDialog(int result);
     bool IsEnded() const { return m_ended; }

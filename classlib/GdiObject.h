@@ -1,73 +1,124 @@
-// Owning wrappers of GDI objects. Each deletes its handle; a handle given away (a
-// window region after SetWindowRgn) is released with Detach. Objects made through
-// these wrappers are counted, so tests can prove that nothing leaks.
+// Wrappers of GDI objects. Like the device contexts, each comes in two kinds told apart
+// by t_bManaged: a managed wrapper (CBitmap, CFont, CBrush, CRgn) owns its handle and
+// deletes it when it goes, unless Detach gave the handle away (a window region after
+// SetWindowRgn); a handle wrapper (CFontHandle) only borrows a handle made elsewhere,
+// and can neither delete nor give it away.
 #pragma once
 
 #include <windows.h>
 
 #include "classlib/Types.h"
 
-class CDC;
-
-class CGdiObject {
+// A borrowed GDI object: the handle alone, a plain value.
+template <bool t_bManaged>
+class CGdiObjectT {
 public:
-    CGdiObject() = default;
-    virtual ~CGdiObject() { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    CGdiObjectT() = default;
+    explicit CGdiObjectT(HGDIOBJ handle) : m_hObject(handle) {}
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    bool IsNull() const { return m_hObject == nullptr; }
+
+protected:
+    HGDIOBJ m_hObject = nullptr;
+};
+
+// An owned GDI object: deleted with its wrapper unless given away, never copied.
+template <>
+class CGdiObjectT<true> {
+public:
+    CGdiObjectT() = default;
+    ~CGdiObjectT() { DeleteObject(); }
+    CGdiObjectT(const CGdiObjectT&) = delete;
+    CGdiObjectT& operator=(const CGdiObjectT&) = delete;
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     bool IsNull() const { return m_hObject == nullptr; }
-    // Takes ownership of a handle made elsewhere (counted from now on).
-    bool Attach(HGDIOBJ handle);
+    // Owns (and counts) a handle from now on, deleting the one held before.
+    bool Attach(HGDIOBJ handle) {
+        DeleteObject();
+        m_hObject = handle;
+        if (handle) ++s_live;
+        return handle != nullptr;
+    }
     // Gives the handle away without deleting it.
-    HGDIOBJ Detach();
-    bool DeleteObject();
+    HGDIOBJ Detach() {
+        HGDIOBJ handle = m_hObject;
+        if (handle) --s_live;
+        m_hObject = nullptr;
+        return handle;
+    }
+    bool DeleteObject() { return m_hObject && ::DeleteObject(Detach()); }
 
-    // Objects created through the wrappers and not yet deleted or detached.
+    // Objects the wrappers made or took and have not yet deleted or given away. The
+    // program carries this count so that its tests check the very code it runs.
     static long LiveCount() { return s_live; }
 
 protected:
-    bool Own(HGDIOBJ handle) { return Attach(handle); }
     HGDIOBJ m_hObject = nullptr;
 
 private:
-    static long s_live;
+    static inline long s_live = 0;
 };
 
-class CBitmap : public CGdiObject {
+using CGdiObject = CGdiObjectT<true>;
+
+template <bool t_bManaged>
+class CBitmapT : public CGdiObjectT<t_bManaged> {
 public:
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
-    bool LoadBitmap(UINT resourceId);
-    bool CreateCompatibleBitmap(CDC* dc, int width, int height);
-    bool GetBitmap(BITMAP* info) const;
+    operator HBITMAP() const { return static_cast<HBITMAP>(this->m_hObject); }
+    bool LoadBitmap(UINT resourceId) {
+        return this->Attach(::LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)));
+    }
+    bool CreateCompatibleBitmap(HDC dc, int width, int height) {
+        return this->Attach(::CreateCompatibleBitmap(dc, width, height));
+    }
+    bool GetBitmap(BITMAP* info) const {
+        return ::GetObjectW(this->m_hObject, sizeof(BITMAP), info) == sizeof(BITMAP);
+    }
 };
 
-class CFont : public CGdiObject {
+template <bool t_bManaged>
+class CFontT : public CGdiObjectT<t_bManaged> {
 public:
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
-    bool CreateFontIndirect(const LOGFONTW* description);
-    bool GetLogFont(LOGFONTW* description) const;
+    CFontT() = default;
+    explicit CFontT(HFONT font) : CGdiObjectT<t_bManaged>(font) {}
+    operator HFONT() const { return static_cast<HFONT>(this->m_hObject); }
+    bool CreateFontIndirect(const LOGFONTW* description) {
+        return this->Attach(::CreateFontIndirectW(description));
+    }
+    bool GetLogFont(LOGFONTW* description) const {
+        return ::GetObjectW(this->m_hObject, sizeof(LOGFONTW), description) == sizeof(LOGFONTW);
+    }
 };
 
-class CBrush : public CGdiObject {
+template <bool t_bManaged>
+class CBrushT : public CGdiObjectT<t_bManaged> {
 public:
-    CBrush() = default;
-    explicit CBrush(COLORREF colour) { CreateSolidBrush(colour); }
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-    bool CreateSolidBrush(COLORREF colour);
+    CBrushT() = default;
+    explicit CBrushT(COLORREF colour) { CreateSolidBrush(colour); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(this->m_hObject); }
+    bool CreateSolidBrush(COLORREF colour) { return this->Attach(::CreateSolidBrush(colour)); }
 };
 
-class CRgn : public CGdiObject {
+template <bool t_bManaged>
+class CRgnT : public CGdiObjectT<t_bManaged> {
 public:
-    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
-    bool CreateRectRgn(int left, int top, int right, int bottom);
-    bool CreateRectRgnIndirect(const RECT& rect);
-    bool CreateFromPath(CDC* dc);
-    // Returns the region type (NULLREGION, SIMPLEREGION, COMPLEXREGION) or ERROR.
-    int CombineRgn(HRGN a, HRGN b, int mode);
+    operator HRGN() const { return static_cast<HRGN>(this->m_hObject); }
+    bool CreateRectRgn(int left, int top, int right, int bottom) {
+        return this->Attach(::CreateRectRgn(left, top, right, bottom));
+    }
+    // The outline of the path last closed in the context.
+    bool CreateFromPath(HDC dc) { return this->Attach(::PathToRegion(dc)); }
+    // Answer the region type (NULLREGION, SIMPLEREGION, COMPLEXREGION) or ERROR.
+    int CombineRgn(HRGN a, HRGN b, int mode) { return ::CombineRgn(*this, a, b, mode); }
     int CopyRgn(HRGN source) { return CombineRgn(source, nullptr, RGN_COPY); }
-    int OffsetRgn(int dx, int dy);
-    int GetRgnBox(RECT* box) const;
-    bool PtInRegion(POINT p) const;
+    int OffsetRgn(int dx, int dy) { return ::OffsetRgn(*this, dx, dy); }
+    int GetRgnBox(RECT* box) const { return ::GetRgnBox(*this, box); }
+    bool PtInRegion(POINT p) const { return ::PtInRegion(*this, p.x, p.y) != FALSE; }
 };
+
+using CBitmap = CBitmapT<true>;
+using CFont = CFontT<true>;
+using CFontHandle = CFontT<false>;
+using CBrush = CBrushT<true>;
+using CRgn = CRgnT<true>;

@@ -29,16 +29,6 @@ int CListCtrl::InsertItem(UINT mask, int item, int subItem, const char* text, in
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry)));
 }
 
-CString CListCtrl::GetItemText(int item, int subItem) const {
-    wchar_t buffer[260] = {};
-    LVITEMW entry{};
-    entry.iSubItem = subItem;
-    entry.pszText = buffer;
-    entry.cchTextMax = 260;
-    const LRESULT got = SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&entry));
-    return StringFromWide(buffer, static_cast<int>(got));
-}
-
 int CListCtrl::GetItemImage(int item) const {
     LVITEMW entry{};
     entry.mask = LVIF_IMAGE;

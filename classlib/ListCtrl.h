@@ -35,7 +35,6 @@ public:
     // Inserts an item whose text is code page 936; answers its index or -1.
     int InsertItem(UINT mask, int item, int subItem, const char* text, int image);
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-    CString GetItemText(int item, int subItem) const;
     int GetItemImage(int item) const;
     // The list only borrows the image list; its owner destroys it.
     HIMAGELIST SetImageList(CImageList* images, int kind);

@@ -15,8 +15,6 @@ constexpr UINT WM_REFLECT_BASE = 0xBC00;
 constexpr UINT WM_CTLCOLOR_LEGACY = 0x0019;
 constexpr UINT WM_REFLECT_CTLCOLOR = WM_REFLECT_BASE + WM_CTLCOLOR_LEGACY;  // 0xBC19
 constexpr UINT WM_REFLECT_DRAWITEM = WM_REFLECT_BASE + WM_DRAWITEM;
-constexpr UINT WM_REFLECT_COMMAND = WM_REFLECT_BASE + WM_COMMAND;
-constexpr UINT WM_REFLECT_NOTIFY = WM_REFLECT_BASE + WM_NOTIFY;
 
 #define DECLARE_MESSAGE_MAP() \
 protected: \
@@ -42,7 +40,7 @@ protected: \
     if (message == WM_PAINT) { OnPaint(); *result = 0; return true; }
 #define ON_WM_ERASEBKGND() \
     if (message == WM_ERASEBKGND) { \
-        CDCRef dc_(reinterpret_cast<HDC>(wParam)); *result = OnEraseBkgnd(&dc_); return true; }
+        *result = OnEraseBkgnd(CDCHandle(reinterpret_cast<HDC>(wParam))); return true; }
 #define ON_WM_MOUSEMOVE() \
     if (message == WM_MOUSEMOVE) { \
         OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam)); *result = 0; return true; }
@@ -52,9 +50,6 @@ protected: \
 #define ON_WM_LBUTTONUP() \
     if (message == WM_LBUTTONUP) { \
         OnLButtonUp(static_cast<UINT>(wParam), CPoint(lParam)); *result = 0; return true; }
-#define ON_WM_LBUTTONDBLCLK() \
-    if (message == WM_LBUTTONDBLCLK) { \
-        OnLButtonDblClk(static_cast<UINT>(wParam), CPoint(lParam)); *result = 0; return true; }
 #define ON_WM_SETCURSOR() \
     if (message == WM_SETCURSOR) { \
         *result = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam)); \
@@ -94,8 +89,8 @@ protected: \
 // answers no brush leaves the message to the parent.
 #define ON_WM_CTLCOLOR_REFLECT() \
     if (message == WM_REFLECT_CTLCOLOR) { \
-        CDCRef dc_(reinterpret_cast<HDC>(wParam)); \
-        if (HBRUSH brush_ = CtlColor(&dc_, static_cast<UINT>(lParam))) { \
+        const CDCHandle dc_(reinterpret_cast<HDC>(wParam)); \
+        if (HBRUSH brush_ = CtlColor(dc_, static_cast<UINT>(lParam))) { \
             *result = reinterpret_cast<LRESULT>(brush_); return true; } }
 #define ON_WM_DRAWITEM_REFLECT() \
     if (message == WM_REFLECT_DRAWITEM) { \

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdarg>
 #include <string>
 
 constexpr UINT CP_PROGRAM = 936;
@@ -18,13 +17,11 @@ class CString {
 public:
     CString() = default;
     CString(const char* text) : m_text(text ? text : "") {}
-    CString(const char* text, int length) : m_text(text, static_cast<size_t>(length)) {}
     CString(const std::string& text) : m_text(text) {}
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
-    const char* GetString() const { return m_text.c_str(); }
     operator const char*() const { return m_text.c_str(); }
     const std::string& Bytes() const { return m_text; }
 
@@ -35,15 +32,8 @@ public:
     friend CString operator+(CString a, const char* b) { return a += b; }
     friend CString operator+(const char* a, const CString& b) { return CString(a) += b; }
     bool operator==(const CString& o) const { return m_text == o.m_text; }
-    bool operator!=(const CString& o) const { return m_text != o.m_text; }
     bool operator==(const char* o) const { return m_text == (o ? o : ""); }
 
-    // Byte offset of the first occurrence, or -1.
-    int Find(const char* part) const;
-    CString Left(int count) const;
-    CString Mid(int first, int count = -1) const;
-
-    void Format(const char* format, ...);
     // Loads a string-table entry of the program's module; false when absent or empty.
     bool LoadString(UINT id);
 

@@ -33,15 +33,6 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* window, UINT_PTR toolId
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-CString CToolTipCtrl::GetToolText(CWnd* window, UINT_PTR toolId) const {
-    // Tool texts are short; Windows has no way to ask for the length first.
-    wchar_t buffer[1024] = {};
-    TTTOOLINFOW info = ToolInfo(window, toolId);
-    info.lpszText = buffer;
-    SendMessage(TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-    return StringFromWide(buffer);
-}
-
 void CToolTipCtrl::RelayEvent(MSG* msg) {
     if (m_hWnd) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
 }

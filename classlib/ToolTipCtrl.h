@@ -12,8 +12,6 @@ public:
     // One tool: a window's rectangle under an id, showing the text.
     bool AddTool(CWnd* window, const char* text, const RECT& rect, UINT_PTR toolId);
     void UpdateTipText(const char* text, CWnd* window, UINT_PTR toolId);
-    CString GetToolText(CWnd* window, UINT_PTR toolId) const;
     // Lets the tooltip see a mouse message bound for one of its tools.
     void RelayEvent(MSG* msg);
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 };

@@ -6,7 +6,6 @@
 struct CSize : SIZE {
     CSize() : SIZE{0, 0} {}
     CSize(int x, int y) : SIZE{x, y} {}
-    bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
 };
 
 struct CPoint : POINT {
@@ -20,7 +19,6 @@ struct CPoint : POINT {
     explicit CPoint(LPARAM lParam)
         : POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))} {}
     bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
-    bool operator!=(const CPoint& o) const { return !(*this == o); }
 };
 
 struct CRect : RECT {
@@ -29,15 +27,11 @@ struct CRect : RECT {
     CRect(const RECT& r) : RECT(r) {}
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    CSize Size() const { return CSize(Width(), Height()); }
     CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
     // Left and top edges are inside, right and bottom edges outside.
     bool PtInRect(POINT p) const { return ::PtInRect(this, p) != FALSE; }
     bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     bool operator==(const CRect& o) const { return ::EqualRect(this, &o) != FALSE; }
-    operator LPRECT() { return this; }
-    operator LPCRECT() const { return this; }
 };

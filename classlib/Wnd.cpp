@@ -7,7 +7,9 @@
 
 namespace {
 
-// One thread runs the windows, but keep the links per thread all the same.
+// A window's messages arrive on the thread that made it, and that thread attaches its
+// object; so each thread keeps its own links and needs no lock. An object is found only
+// from the thread that attached it.
 thread_local std::unordered_map<HWND, CWnd*> t_windows;
 
 }  // namespace
@@ -34,8 +36,7 @@ LRESULT CALLBACK QuilletCreationHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && pending && pending->wnd) {
         const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         // Dialogs are of the dialog class; IME and other helper windows are not ours.
-        const bool dialogClass = IS_INTRESOURCE(cs->lpszClass) &&
-                                 LOWORD(reinterpret_cast<ULONG_PTR>(cs->lpszClass)) == 0x8002;
+        const bool dialogClass = cs->lpszClass == reinterpret_cast<const wchar_t*>(WC_DIALOG);
         const bool isOurs = pending->dialog ? dialogClass : cs->lpCreateParams == pending->wnd;
         if (isOurs) {
             CWnd* wnd = pending->wnd;
@@ -88,10 +89,6 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     return true;
 }
 
-bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-    return SubclassWindow(::GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(id)));
-}
-
 HWND CWnd::UnsubclassWindow() {
     HWND hwnd = m_hWnd;
     if (!hwnd) return nullptr;
@@ -137,7 +134,6 @@ void CWnd::DetachAfterDestroy() {
     m_hWnd = nullptr;
     m_oldProc = nullptr;
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
-    PostNcDestroy();
 }
 
 LRESULT CALLBACK QuilletWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,11 +142,8 @@ LRESULT CALLBACK QuilletWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     const CWnd::CurrentMessage outer = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        wnd->DetachAfterDestroy();  // may delete the object: nothing touches it after
-        return result;
-    }
     wnd->m_current = outer;
+    if (message == WM_NCDESTROY) wnd->DetachAfterDestroy();
     return result;
 }
 
@@ -224,35 +217,17 @@ void CWnd::SetWindowText(const char* text) {
     ::SetWindowTextW(m_hWnd, WideFrom936(text).c_str());
 }
 
-void CWnd::GetWindowText(CString& text) const {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(m_hWnd, &wide[0], length + 1);
-    text = StringFromWide(wide.c_str(), got);
-}
-
 CString CWnd::GetWindowText() const {
-    CString text;
-    GetWindowText(text);
+    const std::wstring wide = WindowTextW(m_hWnd);
+    return StringFromWide(wide.c_str(), static_cast<int>(wide.size()));
+}
+
+std::wstring WindowTextW(HWND hwnd) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(hwnd, &text[0], length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
-}
-
-void CWnd::SetDlgItemText(int id, const char* text) {
-    ::SetDlgItemTextW(m_hWnd, id, WideFrom936(text).c_str());
-}
-
-CString CWnd::GetDlgItemText(int id) const {
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    const int length = ::GetWindowTextLengthW(item);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(item, &wide[0], length + 1);
-    return StringFromWide(wide.c_str(), got);
-}
-
-void CWnd::ScreenToClient(LPRECT rect) const {
-    auto* corners = reinterpret_cast<POINT*>(rect);
-    ::ScreenToClient(m_hWnd, &corners[0]);
-    ::ScreenToClient(m_hWnd, &corners[1]);
 }
 
 bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {

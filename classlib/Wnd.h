@@ -6,12 +6,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "classlib/Dc.h"
 #include "classlib/MessageMap.h"
 #include "classlib/Text.h"
 #include "classlib/Types.h"
 
 class CDataExchange;
+
+// A window's text as UTF-16, whatever its length.
+std::wstring WindowTextW(HWND hwnd);
 
 // Anything with a message map: windows and the application object.
 class CCmdTarget {
@@ -43,7 +48,6 @@ public:
     // Attaching to an existing window: runs PreSubclassWindow, then replaces the
     // window procedure. Detaching restores it.
     bool SubclassWindow(HWND hwnd);
-    bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
     // Creates a window with this object attached before WM_NCCREATE arrives.
@@ -57,7 +61,6 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual void PostNcDestroy() {}
     virtual void DoDataExchange(CDataExchange*) {}
 
     // Runs the data exchange; false when a control's text was refused.
@@ -67,11 +70,7 @@ public:
 
     // Text (code page 936 on this side).
     void SetWindowText(const char* text);
-    void GetWindowText(CString& text) const;
     CString GetWindowText() const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
-    void SetDlgItemText(int id, const char* text);
-    CString GetDlgItemText(int id) const;
 
     // State and geometry.
     bool ShowWindow(int command) { return ::ShowWindow(m_hWnd, command) != FALSE; }
@@ -83,8 +82,6 @@ public:
     bool RedrawWindow(UINT flags) { return ::RedrawWindow(m_hWnd, nullptr, nullptr, flags) != FALSE; }
     void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
-    void ScreenToClient(LPRECT rect) const;
-    void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
     void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
     void MoveWindow(int x, int y, int width, int height, bool repaint = true) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);

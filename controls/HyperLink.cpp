@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr UINT_PTR kTipId = 1;
+constexpr UINT_PTR LINK_TOOL_ID = 1;
 constexpr WORD kHandCursorId = 106;
 constexpr COLORREF kSystemHighlight = 0xFFFFFFFF;
 
@@ -136,7 +136,7 @@ void CHyperLink::PreSubclassWindow() {
     CRect client;
     GetClientRect(&client);
     m_tip.Create(this, 0);
-    m_tip.AddTool(this, m_target, client, kTipId);
+    m_tip.AddTool(this, m_target, client, LINK_TOOL_ID);
     CStatic::PreSubclassWindow();
 }
 
@@ -159,7 +159,7 @@ void CHyperLink::SetTarget(CString url) {
     if (!m_hWnd) return;
     ShowWindow(SW_HIDE);
     FitToText();
-    m_tip.UpdateTipText(m_target, this, kTipId);
+    m_tip.UpdateTipText(m_target, this, LINK_TOOL_ID);
     ShowWindow(SW_SHOW);
 }
 
@@ -339,10 +339,10 @@ void CHyperLink::ShowLaunchError(int code) {
 
 // ---- Messages ----
 
-HBRUSH CHyperLink::CtlColor(CDC* dc, [[maybe_unused]] UINT kind) {
+HBRUSH CHyperLink::CtlColor(CDCHandle dc, [[maybe_unused]] UINT kind) {
     assert(kind == CTLCOLOR_STATIC);
-    dc->SetTextColor(StateColor());
-    dc->SetBkMode(TRANSPARENT);
+    dc.SetTextColor(StateColor());
+    dc.SetBkMode(TRANSPARENT);
     // The static paints its text over the parent's background and fills nothing.
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }

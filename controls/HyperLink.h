@@ -64,7 +64,7 @@ protected:
     void PreSubclassWindow() override;
     bool PreTranslateMessage(MSG* msg) override;
 
-    HBRUSH CtlColor(CDC* dc, UINT kind);
+    HBRUSH CtlColor(CDCHandle dc, UINT kind);
     BOOL OnSetCursor(HWND window, UINT hitTest, UINT message);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);

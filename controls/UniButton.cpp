@@ -22,11 +22,11 @@ constexpr EdgeColors SUNKEN_EDGE{COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIG
 // The part of the shape that the shape moved by (offset, offset) leaves uncovered: a band
 // `offset` pixels thick along the top-left edges, or along the bottom-right ones when
 // the offset is negative.
-void FillBand(CDC* dc, const CRgn& shape, CRgn& scratch, int offset, int colorIndex) {
+void FillBand(CDCHandle dc, const CRgn& shape, CRgn& scratch, int offset, int colorIndex) {
     scratch.CombineRgn(shape, nullptr, RGN_COPY);
     scratch.OffsetRgn(offset, offset);
     scratch.CombineRgn(shape, scratch, RGN_DIFF);
-    dc->FillRgn(scratch, CBrush(::GetSysColor(colorIndex)));
+    dc.FillRgn(scratch, CBrush(::GetSysColor(colorIndex)));
 }
 
 // The caption is drawn in the parent's font. A parent without a font of its own draws
@@ -124,7 +124,7 @@ int CUniButton::OnCreate(LPCREATESTRUCTW) {
     return 0;
 }
 
-BOOL CUniButton::OnEraseBkgnd(CDC*) {
+BOOL CUniButton::OnEraseBkgnd(CDCHandle) {
     // The face covers the whole shape and nothing outside it is visible.
     return TRUE;
 }
@@ -143,7 +143,10 @@ void CUniButton::OnLButtonDown(UINT, CPoint) {
 }
 
 void CUniButton::OnLButtonUp(UINT, CPoint point) {
-    // The control lets the capture go in its own processing; that is no loss to answer.
+    // The control's own processing releases the capture when it saw the press. The
+    // WM_CAPTURECHANGED that sends must not count as a loss to another window, so the
+    // flag is cleared first; a capture the control left (one held only for the hover)
+    // is released after it.
     const bool held = m_captureHeld;
     m_captureHeld = false;
     Default();
@@ -247,14 +250,14 @@ void CUniButton::CopyWindowShape(CRgn& copy) const {
 // Painting.
 
 void CUniButton::DrawItem(LPDRAWITEMSTRUCT item) {
-    CDCRef dc(item->hDC);
+    const CDCHandle dc(item->hDC);
     CRect client;
     GetClientRect(&client);
-    if (m_facesStale) BuildFaces(&dc, client);
-    ShowFace(&dc, client, item->itemState);
+    if (m_facesStale) BuildFaces(dc, client);
+    ShowFace(dc, client, item->itemState);
 }
 
-void CUniButton::BuildFaces(CDC* dc, const CRect& client) {
+void CUniButton::BuildFaces(CDCHandle dc, const CRect& client) {
     struct Face {
         std::unique_ptr<CBitmap>& bitmap;
         COLORREF color;
@@ -272,56 +275,56 @@ void CUniButton::BuildFaces(CDC* dc, const CRect& client) {
     for (const Face& face : faces) {
         face.bitmap.reset();
         face.bitmap = std::make_unique<CBitmap>();
-        PaintFace(dc, &memDC, face.bitmap.get(), face.color, client, face.enabled, face.pressed);
+        PaintFace(dc, memDC, face.bitmap.get(), face.color, client, face.enabled, face.pressed);
     }
     m_facesStale = false;
 }
 
-void CUniButton::PaintFace(CDC* dc, CDC* memDC, CBitmap* face, COLORREF color,
+void CUniButton::PaintFace(CDCHandle dc, CDCHandle memDC, CBitmap* face, COLORREF color,
                            const CRect& client, bool enabled, bool pressed) {
     // Compatible with the window's context: the memory context alone is monochrome.
     face->CreateCompatibleBitmap(dc, client.Width(), client.Height());
-    CSelection selected(*memDC, face->GetSafeHandle());
+    CSelection selected(memDC, face->GetSafeHandle());
     CRgn shape;
     CopyWindowShape(shape);
-    memDC->FillRgn(shape, CBrush(color));
+    memDC.FillRgn(shape, CBrush(color));
     // The edge goes over the caption where the two meet.
     DrawCaption(memDC, enabled, pressed);
     DrawShapeEdge(memDC, shape, pressed);
 }
 
-void CUniButton::DrawCaption(CDC* memDC, bool enabled, bool pressed) {
-    const int previousMode = memDC->SetBkMode(TRANSPARENT);
+void CUniButton::DrawCaption(CDCHandle memDC, bool enabled, bool pressed) {
+    const int previousMode = memDC.SetBkMode(TRANSPARENT);
     const CString caption = GetWindowText();
     {
         const LOGFONTW description = ParentFontDescription(m_hWnd);
         CFont font;
         font.CreateFontIndirect(&description);
-        CSelection selected(*memDC, font.GetSafeHandle());
+        CSelection selected(memDC, font.GetSafeHandle());
         TEXTMETRICW metrics{};
-        memDC->GetTextMetrics(&metrics);
+        memDC.GetTextMetrics(&metrics);
         // Centre and bottom: the text cell is centred on the shape's centre.
         CPoint anchor(m_captionCenter.x, m_captionCenter.y + metrics.tmHeight / 2);
         if (pressed) {
             anchor.x += m_borderWidth;
             anchor.y += m_borderWidth;
         }
-        memDC->SetTextAlign(TA_CENTER | TA_BOTTOM);
+        memDC.SetTextAlign(TA_CENTER | TA_BOTTOM);
         if (enabled) {
-            memDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-            memDC->TextOut(anchor.x, anchor.y, caption);
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+            memDC.TextOut(anchor.x, anchor.y, caption);
         } else {
             // Embossed: a highlight copy below right, the shadow copy over it.
-            memDC->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-            memDC->TextOut(anchor.x + 1, anchor.y + 1, caption);
-            memDC->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-            memDC->TextOut(anchor.x, anchor.y, caption);
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+            memDC.TextOut(anchor.x + 1, anchor.y + 1, caption);
+            memDC.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
+            memDC.TextOut(anchor.x, anchor.y, caption);
         }
     }
-    memDC->SetBkMode(previousMode);
+    memDC.SetBkMode(previousMode);
 }
 
-void CUniButton::DrawShapeEdge(CDC* memDC, const CRgn& shape, bool pressed) {
+void CUniButton::DrawShapeEdge(CDCHandle memDC, const CRgn& shape, bool pressed) {
     const EdgeColors& colors = pressed ? SUNKEN_EDGE : RAISED_EDGE;
     CRgn scratch;
     scratch.CreateRectRgn(0, 0, 0, 0);
@@ -337,7 +340,7 @@ void CUniButton::DrawShapeEdge(CDC* memDC, const CRgn& shape, bool pressed) {
     }
 }
 
-void CUniButton::ShowFace(CDC* dc, const CRect& client, UINT state) {
+void CUniButton::ShowFace(CDCHandle dc, const CRect& client, UINT state) {
     const CBitmap* face = (state & ODS_DISABLED)   ? m_disabledFace.get()
                           : (state & ODS_SELECTED) ? m_pressedFace.get()
                           : m_mouseOver            ? m_hoverFace.get()
@@ -350,7 +353,7 @@ void CUniButton::ShowFace(CDC* dc, const CRect& client, UINT state) {
     CSelection selected(memDC, face->GetSafeHandle());
     // The paint context itself is not always clipped to the window region (Wine's is
     // not), and the face holds nothing worth showing outside the shape.
-    dc->SelectClipRgn(shape);
-    dc->BitBlt(0, 0, client.Width(), client.Height(), &memDC, 0, 0, SRCCOPY);
-    dc->SelectClipRgn(nullptr);
+    dc.SelectClipRgn(shape);
+    dc.BitBlt(0, 0, client.Width(), client.Height(), memDC, 0, 0, SRCCOPY);
+    dc.SelectClipRgn(nullptr);
 }

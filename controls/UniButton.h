@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "classlib/Controls.h"
+#include "classlib/Dc.h"
 #include "classlib/GdiObject.h"
 
 class CUniButton : public CButton {
@@ -32,7 +33,7 @@ protected:
     void PreSubclassWindow() override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    BOOL OnEraseBkgnd(CDC* dc);
+    BOOL OnEraseBkgnd(CDCHandle dc);
     void OnMouseMove(UINT flags, CPoint point);
     int OnCreate(LPCREATESTRUCTW create);
     void OnLButtonDown(UINT flags, CPoint point);
@@ -54,12 +55,12 @@ private:
     void DropCapture();
     void Repaint();
 
-    void BuildFaces(CDC* dc, const CRect& client);
-    void PaintFace(CDC* dc, CDC* memDC, CBitmap* face, COLORREF color, const CRect& client,
+    void BuildFaces(CDCHandle dc, const CRect& client);
+    void PaintFace(CDCHandle dc, CDCHandle memDC, CBitmap* face, COLORREF color, const CRect& client,
                    bool enabled, bool pressed);
-    void DrawCaption(CDC* memDC, bool enabled, bool pressed);
-    void DrawShapeEdge(CDC* memDC, const CRgn& shape, bool pressed);
-    void ShowFace(CDC* dc, const CRect& client, UINT state);
+    void DrawCaption(CDCHandle memDC, bool enabled, bool pressed);
+    void DrawShapeEdge(CDCHandle memDC, const CRgn& shape, bool pressed);
+    void ShowFace(CDCHandle dc, const CRect& client, UINT state);
 
     int m_borderWidth;
     COLORREF m_normalColor;

@@ -1,5 +1,6 @@
 #include "fees/Mydialog_ccaj.h"
 
+#include "classlib/Dc.h"
 #include "res/resource.h"
 
 CMydialog_ccaj::CMydialog_ccaj(CWnd* parent)
@@ -49,11 +50,5 @@ void CMydialog_ccaj::OnOK() {
 
 void CMydialog_ccaj::OnPaint() {
     CPaintDC dc(this);
-    CBitmap background;
-    background.LoadBitmap(IDB_FEE_BACKGROUND);
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    HGDIOBJ previous = memory.SelectObject(background);
-    dc.BitBlt(0, 0, 400, 300, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    DrawResourceBitmap(dc, IDB_FEE_BACKGROUND);
 }

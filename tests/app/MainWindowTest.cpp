@@ -12,6 +12,7 @@
 #include "app/quilletDlg.h"
 #include "classlib/App.h"
 #include "res/resource.h"
+#include "tests/support/ControlText.h"
 #include "tests/support/DialogTemplate.h"
 #include "tests/support/WinTest.h"
 
@@ -162,7 +163,7 @@ TEST(MainWindow, InitialisationGivesTitleIconsColoursAndTheSingleItem) {
     EXPECT_EQ(w.dialog.m_toolList.GetTextBkColor(), RGB(231, 231, 247));
     EXPECT_EQ(w.dialog.m_toolList.GetTextColor(), RGB(0, 0, 0));
     ASSERT_EQ(w.dialog.m_toolList.GetItemCount(), 1);
-    EXPECT_EQ(w.dialog.m_toolList.GetItemText(0, 0).Wide(), FromUtf8(u8"诉讼费计算"));
+    EXPECT_EQ(wintest::ListItemTextW(w.dialog.m_toolList, 0, 0), FromUtf8(u8"诉讼费计算"));
     EXPECT_EQ(w.dialog.m_toolList.GetItemImage(0), 0);
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(w.List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0)),
               w.dialog.m_toolImages.GetSafeHandle());

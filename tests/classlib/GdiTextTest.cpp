@@ -17,6 +17,7 @@ TEST(Text, NarrowLiteralsAreCodePage936) {
     const CString title = "诉讼费";
     EXPECT_EQ(title.Bytes(), std::string("\xCB\xDF\xCB\xCF\xB7\xD1"));
     EXPECT_EQ(title.Wide(), FromUtf8(u8"诉讼费"));
+    EXPECT_EQ(CString("中") + "文", "中文");
 }
 
 TEST(Text, ChineseCrossesIntoWindowsAndBackUnchanged) {
@@ -32,18 +33,6 @@ TEST(Text, ChineseCrossesIntoWindowsAndBackUnchanged) {
     wnd.DestroyWindow();
 }
 
-TEST(Text, StringOperations) {
-    CString s;
-    s.Format("Unknown Error (%d) occurred.", -4);
-    EXPECT_EQ(s, "Unknown Error (-4) occurred.");
-    const CString url = "http://example.org/showNote.php?id=581";
-    EXPECT_EQ(url.Find("?id="), 31);
-    EXPECT_EQ(url.Find("zzz"), -1);
-    EXPECT_EQ(url.Left(4), "http");
-    EXPECT_EQ(url.Mid(35), "581");
-    EXPECT_EQ(CString("中") + "文", "中文");
-}
-
 TEST(Text, StringTableEntriesLoadAsCodePage936) {
     CString s;
     ASSERT_TRUE(s.LoadString(IDS_GREETING));
@@ -54,15 +43,17 @@ TEST(Text, StringTableEntriesLoadAsCodePage936) {
 
 TEST(Gdi, WrappersCountWhatTheyOwnAndFreeIt) {
     const long before = CGdiObject::LiveCount();
+    HGDIOBJ brushHandle = nullptr;
     {
         CBrush brush(RGB(1, 2, 3));
         CRgn region;
         region.CreateRectRgn(0, 0, 4, 4);
         EXPECT_EQ(CGdiObject::LiveCount(), before + 2);
-        HGDIOBJ handle = brush.GetSafeHandle();
-        EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_BRUSH));
+        brushHandle = brush.GetSafeHandle();
+        EXPECT_EQ(GetObjectType(brushHandle), static_cast<DWORD>(OBJ_BRUSH));
     }
     EXPECT_EQ(CGdiObject::LiveCount(), before);
+    EXPECT_EQ(GetObjectType(brushHandle), 0u) << "deleted";
 
     CRgn given;
     given.CreateRectRgn(0, 0, 2, 2);
@@ -70,6 +61,30 @@ TEST(Gdi, WrappersCountWhatTheyOwnAndFreeIt) {
     EXPECT_EQ(CGdiObject::LiveCount(), before) << "a detached handle is no longer ours";
     EXPECT_NE(GetObjectType(handle), 0u);
     DeleteObject(handle);
+}
+
+TEST(Gdi, HandleWrappersBorrowAndFreeNothing) {
+    LOGFONTW description{};
+    description.lfHeight = -12;
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&description));
+    {
+        const CFontHandle borrowed(font);
+        LOGFONTW read{};
+        EXPECT_TRUE(borrowed.GetLogFont(&read));
+        EXPECT_EQ(read.lfHeight, -12);
+    }
+    EXPECT_EQ(GetObjectType(font.GetSafeHandle()), static_cast<DWORD>(OBJ_FONT));
+
+    HDC made = nullptr;
+    {
+        CDC memory;
+        ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
+        made = memory;
+        { const CDCHandle borrowed(memory); }
+        EXPECT_EQ(GetObjectType(made), static_cast<DWORD>(OBJ_MEMDC));
+    }
+    EXPECT_EQ(GetObjectType(made), 0u) << "the owner deleted its context";
 }
 
 TEST(Gdi, RegionCopiesAreIndependent) {
@@ -87,14 +102,14 @@ TEST(Gdi, RegionCopiesAreIndependent) {
     EXPECT_FALSE(copy.PtInRegion(CPoint(28, 24)));
 }
 
-TEST(Gdi, ContextsRestoreWhatWasSelected) {
+TEST(Gdi, ASelectionPutsThePreviousObjectBack) {
     CDC screen;
     ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
     const HGDIOBJ originalBitmap = GetCurrentObject(screen, OBJ_BITMAP);
     CBitmap bitmap;
     {
         CClientDC desktop(nullptr);
-        bitmap.CreateCompatibleBitmap(&desktop, 8, 8);
+        bitmap.CreateCompatibleBitmap(desktop, 8, 8);
     }
     {
         CSelection selected(screen, bitmap.GetSafeHandle());

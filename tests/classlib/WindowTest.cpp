@@ -167,9 +167,9 @@ public:
     UINT kind = 999;
 
 protected:
-    HBRUSH CtlColor(CDC* dc, UINT ctlKind) {
+    HBRUSH CtlColor(CDCHandle dc, UINT ctlKind) {
         kind = ctlKind;
-        dc->SetTextColor(RGB(1, 2, 3));
+        dc.SetTextColor(RGB(1, 2, 3));
         return brush;
     }
     DECLARE_MESSAGE_MAP()

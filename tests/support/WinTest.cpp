@@ -135,14 +135,6 @@ std::wstring FromUtf8(const char* utf8) {
     return out;
 }
 
-std::wstring WindowTextW(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd, &text[0], length + 1);
-    text.resize(static_cast<size_t>(std::max(got, 0)));
-    return text;
-}
-
 std::wstring MessageBoxText(HWND box) {
     // The message is the static with id 0xFFFF in Windows and Wine.
     HWND message = GetDlgItem(box, 0xFFFF);

@@ -10,10 +10,14 @@
 
 #include "classlib/Dialog.h"
 #include "classlib/Text.h"
+#include "classlib/Wnd.h"
 
 namespace wintest {
 
-// Dispatches queued messages until the queue stays empty (sent messages included).
+// Runs a fixed number of rounds: each dispatches every queued message (sent messages
+// included), then sleeps 5 ms so that timers and other threads' work can come due.
+// Messages that arrive after the last round stay queued; a WM_QUIT ends the pumping and
+// is put back for the caller's loop.
 void Pump(int rounds = 3);
 
 // Runs a dialog modally while a script acts on it from inside the modal loop: each
@@ -71,8 +75,8 @@ void PressKey(UINT virtualKey);
 // Types text into a control by WM_CHAR, as an input method delivers characters.
 void TypeText(HWND control, const std::wstring& text);
 
-// Window text as UTF-16, independent of the library's own conversion.
-std::wstring WindowTextW(HWND hwnd);
+// Window text as UTF-16, read past the library's code page 936 conversion.
+using ::WindowTextW;
 // Expected texts come from UTF-8 literals through Windows' own converter, not from the
 // compiler's narrow-literal conversion that the library's strings rely on.
 std::wstring FromUtf8(const char* utf8);

@@ -1,5 +1,4 @@
-// Test entry for window tests: an application object, the common controls, and a
-// display check so that a missing display fails loudly instead of hanging.
+// Test entry for window tests: an application object and the common controls.
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/quilletDlg.h"
 #include "classlib/Dc.h"
 #include "tests/support/WinTest.h"
 #include "tests/unibutton/ButtonHost.h"
@@ -55,9 +56,9 @@ std::vector<COLORREF> ExpectedCaption(HWND parent, const CString& text, const CR
                                       COLORREF fill, COLORREF ink) {
     CClientDC screen(nullptr);
     CDC dc;
-    dc.CreateCompatibleDC(&screen);
+    dc.CreateCompatibleDC(screen);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+    bitmap.CreateCompatibleBitmap(screen, client.Width(), client.Height());
     CSelection selectedBitmap(dc, bitmap.GetSafeHandle());
     FillRect(dc, &client, CBrush(fill));
     LOGFONTW description{};
@@ -220,9 +221,9 @@ TEST_F(FaceTest, ErasingTheBackgroundDrawsNothing) {
     Make(button, "", 30, 20, 1);
     CClientDC screen(nullptr);
     CDC dc;
-    dc.CreateCompatibleDC(&screen);
+    dc.CreateCompatibleDC(screen);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, 30, 20);
+    bitmap.CreateCompatibleBitmap(screen, 30, 20);
     CSelection selected(dc, bitmap.GetSafeHandle());
     const CRect all(0, 0, 30, 20);
     FillRect(dc, &all, CBrush(RGB(1, 2, 3)));
@@ -348,29 +349,10 @@ TEST_F(FaceTest, FocusRepaintsTheSameFaceWithoutAFocusRectangle) {
     EXPECT_EQ(wintest::ClientPixels(button, client), before);
 }
 
-// Built as the main window builds its caption buttons: the outline of "■" in the
-// parent's font at 24 pixels, weight 82.
+// Shaped as the main window's caption buttons are.
 TEST_F(FaceTest, AGlyphOutlineButtonShowsItsFacesAndClicks) {
-    CClientDC parentDc(&host);
-    CDC dc;
-    dc.CreateCompatibleDC(&parentDc);
-    LOGFONTW description{};
-    GetObjectW(host.GetFont(), sizeof(description), &description);
-    description.lfHeight = -24;
-    description.lfWeight = 82;
-    CFont font;
-    font.CreateFontIndirect(&description);
     CRgn glyph;
-    {
-        CSelection selected(dc, font.GetSafeHandle());
-        const int mode = dc.SetBkMode(TRANSPARENT);
-        dc.BeginPath();
-        dc.TextOut(0, 0, "■");
-        dc.EndPath();
-        glyph.CreateFromPath(&dc);
-        dc.SetBkMode(mode);
-    }
-    ASSERT_FALSE(glyph.IsNull());
+    ASSERT_TRUE(MakeCaptionButtonShape(&host, glyph));
     ProbeButton button;
     ASSERT_TRUE(button.CreateFromRegion("×", CHILD_STYLE, CPoint(300, 5), glyph, &host, BUTTON_ID, 2,
                                         RGB(206, 215, 231), RGB(0, 255, 0), RGB(255, 255, 0),
