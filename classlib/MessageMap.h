@@ -50,6 +50,9 @@ protected: \
 #define ON_WM_LBUTTONUP() \
     if (message == WM_LBUTTONUP) { \
         OnLButtonUp(static_cast<UINT>(wParam), CPoint(lParam)); *result = 0; return true; }
+#define ON_WM_LBUTTONDBLCLK() \
+    if (message == WM_LBUTTONDBLCLK) { \
+        OnLButtonDblClk(static_cast<UINT>(wParam), CPoint(lParam)); *result = 0; return true; }
 #define ON_WM_SETCURSOR() \
     if (message == WM_SETCURSOR) { \
         *result = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam)); \

@@ -82,6 +82,7 @@ public:
     bool RedrawWindow(UINT flags) { return ::RedrawWindow(m_hWnd, nullptr, nullptr, flags) != FALSE; }
     void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
+    void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
     void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
     void MoveWindow(int x, int y, int width, int height, bool repaint = true) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
