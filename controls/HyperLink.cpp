@@ -18,8 +18,8 @@
 namespace {
 
 constexpr UINT_PTR LINK_TOOL_ID = 1;
-constexpr WORD kHandCursorId = 106;
-constexpr COLORREF kSystemHighlight = 0xFFFFFFFF;
+constexpr WORD LINK_HAND_CURSOR_ID = 106;
+constexpr COLORREF LINK_SYSTEM_HIGHLIGHT = 0xFFFFFFFF;
 
 // The lowest row an underlined font draws into, counted from the top of the cell;
 // 0 when the selected font is not underlined or has no outline metrics.
@@ -268,7 +268,7 @@ void CHyperLink::OpenTarget() {
 
 void CHyperLink::AssignColors(COLORREF normal, COLORREF active, COLORREF visited,
                               COLORREF hover) {
-    if (hover == kSystemHighlight) hover = GetSysColor(COLOR_HIGHLIGHT);
+    if (hover == LINK_SYSTEM_HIGHLIGHT) hover = GetSysColor(COLOR_HIGHLIGHT);
     s_colors = {normal, active, visited, hover};
 }
 
@@ -296,7 +296,8 @@ void CHyperLink::LoadHandCursor() {
     if (length > 0 && length < MAX_PATH) {
         const std::string path = std::string(directory, length) + "\\winhlp32.exe";
         LoadedModule viewer(path.c_str());
-        HCURSOR hand = viewer ? LoadCursorA(viewer, MAKEINTRESOURCEA(kHandCursorId)) : nullptr;
+        HCURSOR hand =
+            viewer ? LoadCursorA(viewer, MAKEINTRESOURCEA(LINK_HAND_CURSOR_ID)) : nullptr;
         if (hand) s_linkCursor = CopyIcon(hand);
     }
     if (!s_linkCursor) s_linkCursor = LoadCursor(nullptr, IDC_HAND);
@@ -308,7 +309,7 @@ int CHyperLink::LaunchTarget(const char* target, int show) {
     const std::string_view text(target ? target : "");
     // Stands for the shell's answer when a target is too long to hand to it.
     int shellResult = SE_ERR_OOM;
-    if (text.size() <= kLongestShellTarget) {
+    if (text.size() <= LAUNCH_LONGEST_SHELL_TARGET) {
         const auto answer = reinterpret_cast<UINT_PTR>(
             ShellExecuteA(nullptr, "open", text.data(), nullptr, nullptr, show));
         if (answer > 32) return static_cast<int>(answer);

@@ -28,7 +28,7 @@ int32_t Apply(const Bracket (&rows)[N], int32_t amount) {
 }
 
 // "Above X" bounds are written as X + 1: amounts are whole yuan.
-constexpr Bracket kProperty[] = {
+constexpr Bracket FEE_PROPERTY_BRACKETS[] = {
     {INT32_MIN, 0, 0, 50},
     {10000, 0, 25, -200},
     {100000, 0, 20, 300},
@@ -41,18 +41,18 @@ constexpr Bracket kProperty[] = {
     {20000000, 0, 5, 41800},
 };
 
-constexpr Bracket kDivorce[] = {
+constexpr Bracket FEE_DIVORCE_BRACKETS[] = {
     {INT32_MIN, 0, 0, 100},
     {200001, 200000, 5, 100},
 };
 
-constexpr Bracket kPersonalRights[] = {
+constexpr Bracket FEE_PERSONAL_RIGHTS_BRACKETS[] = {
     {INT32_MIN, 0, 0, 300},
     {50001, 50000, 10, 300},
     {100001, 100000, 5, 800},
 };
 
-constexpr Bracket kEnforcement[] = {
+constexpr Bracket FEE_ENFORCEMENT_BRACKETS[] = {
     {INT32_MIN, 0, 0, 50},
     {10001, 0, 15, -100},
     {500001, 0, 10, 2400},
@@ -60,20 +60,20 @@ constexpr Bracket kEnforcement[] = {
     {10000000, 0, 1, 67400},
 };
 
-constexpr Bracket kPreservation[] = {
+constexpr Bracket FEE_PRESERVATION_BRACKETS[] = {
     {INT32_MIN, 0, 0, 30},
     {1001, 1000, 10, 30},
     {100001, 100000, 5, 1020},
 };
 
-constexpr int32_t kPreservationCap = 5000;
+constexpr int32_t FEE_PRESERVATION_CAP = 5000;
 
 struct KindText {
     const char* label;
     const char* note;
 };
 
-constexpr KindText kKinds[CASE_KIND_COUNT] = {
+constexpr KindText FEE_KIND_TEXTS[CASE_KIND_COUNT] = {
     {"财产案件", "说明：涉及财产案件"},
     {"离婚案件", "说明：每件50-300元,超过20万元的部分收0.5%;"},
     {"侵害人身权案件", "说明：侵害人身权案件"},
@@ -101,11 +101,11 @@ bool InRange(CaseKind kind) {
 const char FEE_NOTE_HEADING[] = "各类项目法院受理费用说明";
 
 const char* KindLabel(CaseKind kind) {
-    return InRange(kind) ? kKinds[kind].label : "";
+    return InRange(kind) ? FEE_KIND_TEXTS[kind].label : "";
 }
 
 const char* KindNote(CaseKind kind) {
-    return InRange(kind) ? kKinds[kind].note : "";
+    return InRange(kind) ? FEE_KIND_TEXTS[kind].note : "";
 }
 
 bool IsComputableKind(CaseKind kind) {
@@ -132,12 +132,14 @@ int32_t ComputeFee(CaseKind kind, int32_t amount) {
     }
 }
 
-int32_t PropertyCaseFee(int32_t amount) { return Apply(kProperty, amount); }
-int32_t DivorceCaseFee(int32_t amount) { return Apply(kDivorce, amount); }
-int32_t PersonalRightsCaseFee(int32_t amount) { return Apply(kPersonalRights, amount); }
-int32_t EnforcementFee(int32_t amount) { return Apply(kEnforcement, amount); }
+int32_t PropertyCaseFee(int32_t amount) { return Apply(FEE_PROPERTY_BRACKETS, amount); }
+int32_t DivorceCaseFee(int32_t amount) { return Apply(FEE_DIVORCE_BRACKETS, amount); }
+int32_t PersonalRightsCaseFee(int32_t amount) {
+    return Apply(FEE_PERSONAL_RIGHTS_BRACKETS, amount);
+}
+int32_t EnforcementFee(int32_t amount) { return Apply(FEE_ENFORCEMENT_BRACKETS, amount); }
 
 int32_t PreservationFee(int32_t amount) {
-    const int32_t fee = Apply(kPreservation, amount);
-    return fee >= kPreservationCap ? kPreservationCap : fee;
+    const int32_t fee = Apply(FEE_PRESERVATION_BRACKETS, amount);
+    return fee >= FEE_PRESERVATION_CAP ? FEE_PRESERVATION_CAP : fee;
 }

@@ -23,7 +23,7 @@ static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must not be evaluated in 
 
 namespace reference_fees {
 
-constexpr int64_t kNoUpper = std::numeric_limits<int64_t>::max();
+constexpr int64_t REFERENCE_NO_UPPER = std::numeric_limits<int64_t>::max();
 
 // Thousandths of a yuan charged on the part of the amount that lies in (lower, upper].
 constexpr int64_t Band(int64_t amount, int64_t lower, int64_t upper, int64_t perMille) {
@@ -48,18 +48,18 @@ constexpr int32_t PropertyExact(int32_t amount) {
                      + Band(a, 2000000, 5000000, 8)
                      + Band(a, 5000000, 10000000, 7)
                      + Band(a, 10000000, 20000000, 6)
-                     + Band(a, 20000000, kNoUpper, 5));
+                     + Band(a, 20000000, REFERENCE_NO_UPPER, 5));
 }
 
 constexpr int32_t DivorceExact(int32_t amount) {
-    return WholeYuan(int64_t{100} * 1000 + Band(amount, 200000, kNoUpper, 5));
+    return WholeYuan(int64_t{100} * 1000 + Band(amount, 200000, REFERENCE_NO_UPPER, 5));
 }
 
 constexpr int32_t PersonalRightsExact(int32_t amount) {
     const int64_t a = amount;
     return WholeYuan(int64_t{300} * 1000
                      + Band(a, 50000, 100000, 10)
-                     + Band(a, 100000, kNoUpper, 5));
+                     + Band(a, 100000, REFERENCE_NO_UPPER, 5));
 }
 
 // 50 yuan up to 10000 and 1.5% beyond it is the rules' a × 1.5% − 100 rewritten as
@@ -70,17 +70,17 @@ constexpr int32_t EnforcementExact(int32_t amount) {
                      + Band(a, 10000, 500000, 15)
                      + Band(a, 500000, 5000000, 10)
                      + Band(a, 5000000, 10000000, 5)
-                     + Band(a, 10000000, kNoUpper, 1));
+                     + Band(a, 10000000, REFERENCE_NO_UPPER, 1));
 }
 
-constexpr int32_t kPreservationCeiling = 5000;
+constexpr int32_t REFERENCE_PRESERVATION_CEILING = 5000;
 
 constexpr int32_t PreservationExact(int32_t amount) {
     const int64_t a = amount;
     const int32_t fee = WholeYuan(int64_t{30} * 1000
                                   + Band(a, 1000, 100000, 10)
-                                  + Band(a, 100000, kNoUpper, 5));
-    return std::min(fee, kPreservationCeiling);
+                                  + Band(a, 100000, REFERENCE_NO_UPPER, 5));
+    return std::min(fee, REFERENCE_PRESERVATION_CEILING);
 }
 
 // base × rate + constant in doubles: the conversion of base is exact (|base| < 2^53);
@@ -132,7 +132,7 @@ inline int32_t PreservationUncapped(int32_t a) {
 }
 
 inline int32_t PreservationViaDouble(int32_t a) {
-    return std::min(PreservationUncapped(a), kPreservationCeiling);
+    return std::min(PreservationUncapped(a), REFERENCE_PRESERVATION_CEILING);
 }
 
 }  // namespace reference_fees

@@ -16,7 +16,7 @@
 
 namespace {
 
-const char* const kTargets[] = {
+const char* const MAIN_LINK_TARGETS[] = {
     "http://www.orvane.example",
     "http://www.orvane.example/quest.php",
     "http://www.orvane.example/showNote.php?id=581",
@@ -24,7 +24,7 @@ const char* const kTargets[] = {
     "http://www.orvane.example/showNote.php?id=579",
     "http://www.orvane.example/showNote.php?id=578",
 };
-const int kLinkIds[] = {IDC_LINK_CENTRE, IDC_LINK_FREE_ADVICE, IDC_LINK_BOOKING,
+const int MAIN_LINK_IDS[] = {IDC_LINK_CENTRE, IDC_LINK_FREE_ADVICE, IDC_LINK_BOOKING,
                         IDC_LINK_LITIGATOR, IDC_LINK_PRIVATE_COUNSEL, IDC_LINK_COMPANY_COUNSEL};
 
 class MainWindowFixture : public ::testing::Test {
@@ -57,11 +57,11 @@ protected:
 
 TEST_F(MainWindowFixture, EachLabelWrapsItsStaticAndHasItsFullUrl) {
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(Link(i).m_hWnd, main.GetDlgItem(kLinkIds[i])) << i;
-        EXPECT_EQ(CWnd::FromHandlePermanent(main.GetDlgItem(kLinkIds[i])), &Link(i)) << i;
-        EXPECT_EQ(Link(i).GetTarget(), kTargets[i]) << i;
+        EXPECT_EQ(Link(i).m_hWnd, main.GetDlgItem(MAIN_LINK_IDS[i])) << i;
+        EXPECT_EQ(CWnd::FromHandlePermanent(main.GetDlgItem(MAIN_LINK_IDS[i])), &Link(i)) << i;
+        EXPECT_EQ(Link(i).GetTarget(), MAIN_LINK_TARGETS[i]) << i;
         // The label keeps its template text.
-        EXPECT_FALSE(Link(i).GetWindowText() == kTargets[i]) << i;
+        EXPECT_FALSE(Link(i).GetWindowText() == MAIN_LINK_TARGETS[i]) << i;
     }
     EXPECT_EQ(main.m_linkCentre.GetWindowText(), "Orvane");
 }
@@ -112,7 +112,7 @@ TEST_F(LinksOpen, EachLabelOpensItsOwnPage) {
     for (int i = 0; i < 6; ++i) {
         wintest::ClickAt(Link(i), POINT{3, 3});
         wintest::MoveMouseTo(main, POINT{300, 300});
-        expected.push_back(RecordingBrowser::QuotedProgram() + " \"" + kTargets[i] + "\"");
+        expected.push_back(RecordingBrowser::QuotedProgram() + " \"" + MAIN_LINK_TARGETS[i] + "\"");
         EXPECT_EQ(browser.WaitForLaunches(expected.size()), expected) << i;
     }
     EXPECT_TRUE(boxes.texts.empty());
@@ -150,7 +150,7 @@ TEST_F(MainWindowFixture, HoveringALabelShowsItsFullUrl) {
         current.lpszText = shown;
         ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
         EXPECT_EQ(current.hwnd, Link(i).m_hWnd);
-        const std::string url = kTargets[i];
+        const std::string url = MAIN_LINK_TARGETS[i];
         EXPECT_EQ(std::wstring(shown), std::wstring(url.begin(), url.end()));
         wintest::MoveMouseTo(main, POINT{300, 300});
         wintest::Pump(5);
@@ -243,7 +243,8 @@ TEST_F(LinksOpen, ALinkShowsAHandAndOpensOnceForAClickPressedAndReleasedOnIt) {
     wintest::Pump(60);
     const std::string program = RecordingBrowser::QuotedProgram() + " \"";
     EXPECT_EQ(browser.Launches(),
-              (std::vector<std::string>{program + kTargets[1] + "\"", program + kTargets[2] + "\""}));
+              (std::vector<std::string>{program + MAIN_LINK_TARGETS[1] + "\"",
+                                        program + MAIN_LINK_TARGETS[2] + "\""}));
 }
 
 // Hover on ―, also after a minimise and a restore under the pointer; then the pointer

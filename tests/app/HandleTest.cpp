@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kWarmUp = 20;
+constexpr int HANDLE_WARM_UP = 20;
 
 // Cycles of a run: the CI run's few, or the given number under --long.
 int Cycles(int longRun) {
@@ -104,7 +104,7 @@ protected:
 
     // Runs the action `times` times after a warm-up; nothing may have grown.
     void ExpectNoGrowth(int times, const std::function<void()>& action) {
-        for (int i = 0; i < kWarmUp; ++i) action();
+        for (int i = 0; i < HANDLE_WARM_UP; ++i) action();
         wintest::Pump();
         const Snapshot before;
         for (int i = 0; i < times; ++i) action();
@@ -133,13 +133,13 @@ TEST_F(HandleDiscipline, CalculatorRuns) {
     ExpectNoGrowth(cycles, [&] {
         main.SendMessage(WM_NOTIFY, IDC_TOOL_LIST, reinterpret_cast<LPARAM>(&notify));
     });
-    EXPECT_EQ(closed, kWarmUp + cycles);
+    EXPECT_EQ(closed, HANDLE_WARM_UP + cycles);
 }
 
 TEST_F(HandleDiscipline, AboutBoxes) {
     const int cycles = Cycles(1000);
     ExpectNoGrowth(cycles, [&] { main.SendMessage(WM_SYSCOMMAND, IDM_SHOW_ABOUT, 0); });
-    EXPECT_EQ(closed, kWarmUp + cycles);
+    EXPECT_EQ(closed, HANDLE_WARM_UP + cycles);
 }
 
 TEST_F(HandleDiscipline, Repaints) {

@@ -21,7 +21,7 @@ struct WorkedExample {
     int32_t fees[5];
 };
 
-const WorkedExample kWorkedExamples[] = {
+const WorkedExample FEE_WORKED_EXAMPLES[] = {
     {-5, {50, 100, 300, 50, 30}},
     {10000, {50, 100, 300, 50, 120}},
     {10001, {50, 100, 300, 50, 120}},
@@ -63,7 +63,7 @@ TEST_P(WorkedExamples, EngineAndReferencesGiveThePublishedFees) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fees, WorkedExamples, testing::ValuesIn(kWorkedExamples),
+INSTANTIATE_TEST_SUITE_P(Fees, WorkedExamples, testing::ValuesIn(FEE_WORKED_EXAMPLES),
                          [](const testing::TestParamInfo<WorkedExample>& info) {
                              return AmountName(info.param.amount);
                          });
@@ -75,7 +75,7 @@ struct EdgeCase {
     int32_t expected;
 };
 
-const EdgeCase kEdgeCases[] = {
+const EdgeCase FEE_EDGE_CASES[] = {
     // Fractions of a yuan are dropped, never rounded up.
     {"PropertyDropsFraction10001", PropertyCaseFee, 10001, 50},
     {"PropertyDropsFraction99999", PropertyCaseFee, 99999, 2299},
@@ -112,12 +112,13 @@ TEST_P(EdgeCases, FeeIsExact) {
     EXPECT_EQ(c.fee(c.amount), c.expected) << "amount " << c.amount;
 }
 
-INSTANTIATE_TEST_SUITE_P(Fees, EdgeCases, testing::ValuesIn(kEdgeCases),
+INSTANTIATE_TEST_SUITE_P(Fees, EdgeCases, testing::ValuesIn(FEE_EDGE_CASES),
                          [](const testing::TestParamInfo<EdgeCase>& info) {
                              return std::string(info.param.what);
                          });
 
-const int32_t kProbeAmounts[] = {INT32_MIN, -5, 0, 1, 10000, 500000, 1000000, 25000000, INT32_MAX};
+const int32_t FEE_PROBE_AMOUNTS[] = {INT32_MIN, -5,      0,        1,        10000,
+                                     500000,    1000000, 25000000, INT32_MAX};
 
 TEST(FeeKinds, OnlyPropertyDivorcePersonalRightsEnforcementAndPreservationAreComputable) {
     const bool computable[CASE_KIND_COUNT] = {
@@ -136,7 +137,7 @@ TEST(FeeKinds, KindsWithoutAScheduleChargeNothing) {
     const std::vector<int> kinds = {3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15,
                                     -1, 16, 1000, INT_MIN, INT_MAX};
     for (int k : kinds) {
-        for (int32_t amount : kProbeAmounts) {
+        for (int32_t amount : FEE_PROBE_AMOUNTS) {
             EXPECT_EQ(ComputeFee(static_cast<CaseKind>(k), amount), 0)
                 << "kind " << k << ", amount " << amount;
         }

@@ -72,14 +72,14 @@ std::string Bytes(std::initializer_list<unsigned char> bytes) {
 }
 
 // List order is the order of the kinds, which the calculator's list box relies on.
-const char* const kLabels[CASE_KIND_COUNT] = {
+const char* const FEE_LABELS[CASE_KIND_COUNT] = {
     u8"财产案件",         u8"离婚案件",         u8"侵害人身权案件", u8"其他非财产案件",
     u8"劳动争议案件",     u8"知识产权纠纷案件", u8"破产案件",       u8"商标、专利、海事行政案件",
     u8"其他行政案件",     u8"管辖权异议",       u8"案件执行费",     u8"保全费",
     u8"申请支付令",       u8"申请公示催告",     u8"申请撤销仲裁裁决", u8"认定仲裁协议效力",
 };
 
-const char* const kNotes[CASE_KIND_COUNT] = {
+const char* const FEE_NOTES[CASE_KIND_COUNT] = {
     u8"说明：涉及财产案件",
     u8"说明：每件50-300元,超过20万元的部分收0.5%;",
     u8"说明：侵害人身权案件",
@@ -100,14 +100,14 @@ const char* const kNotes[CASE_KIND_COUNT] = {
 
 TEST(FeeTexts, LabelsAreCodePage936InListOrder) {
     for (int k = 0; k < CASE_KIND_COUNT; ++k) {
-        EXPECT_EQ(std::string(KindLabel(static_cast<CaseKind>(k))), ToCodePage936(kLabels[k]))
+        EXPECT_EQ(std::string(KindLabel(static_cast<CaseKind>(k))), ToCodePage936(FEE_LABELS[k]))
             << "kind " << k;
     }
 }
 
 TEST(FeeTexts, NotesAreCodePage936) {
     for (int k = 0; k < CASE_KIND_COUNT; ++k) {
-        EXPECT_EQ(std::string(KindNote(static_cast<CaseKind>(k))), ToCodePage936(kNotes[k]))
+        EXPECT_EQ(std::string(KindNote(static_cast<CaseKind>(k))), ToCodePage936(FEE_NOTES[k]))
             << "kind " << k;
     }
 }

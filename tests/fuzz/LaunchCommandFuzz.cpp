@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string expected = commandTemplate.substr(0, cut) + " " + target;
     const std::optional<std::string> command = AssembleLaunchCommand(commandTemplate, target);
-    if (expected.size() > kLongestCommandLine) {
+    if (expected.size() > LAUNCH_LONGEST_COMMAND_LINE) {
         Check(!command.has_value());
     } else {
         Check(command.has_value() && *command == expected);

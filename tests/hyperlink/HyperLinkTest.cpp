@@ -86,9 +86,9 @@ TEST(Attach, OwnFontIsAnUnderlinedCopyAndTheLabelIsDrawnBlue) {
         EXPECT_EQ(FontOf(dialog.right).lfUnderline, 0);
         EXPECT_EQ(CGdiObject::LiveCount(), fontsBefore + 6) << "one own font per link";
 
-        const Ink underlined = InkOf(dialog.text, kBlue);
+        const Ink underlined = InkOf(dialog.text, LINK_BLUE);
         EXPECT_TRUE(underlined.any && underlined.fullRow) << "blue text with a blue underline";
-        const Ink plain = InkOf(dialog.right, kBlue);
+        const Ink plain = InkOf(dialog.right, LINK_BLUE);
         EXPECT_TRUE(plain.any && !plain.fullRow);
     }
     EXPECT_EQ(CGdiObject::LiveCount(), fontsBefore) << "links delete their fonts";
@@ -161,34 +161,34 @@ TEST(Colours, TheColourAnswerFollowsTheStateRules) {
 
     HWND link = dialog.text;
     const ColourAnswer answer = AskColour(link);
-    EXPECT_EQ(answer.text, kBlue);
+    EXPECT_EQ(answer.text, LINK_BLUE);
     EXPECT_EQ(answer.backgroundMode, TRANSPARENT);
     EXPECT_EQ(answer.brush, GetStockObject(NULL_BRUSH));
     MouseMove(link, 2, 2);
-    EXPECT_EQ(TextColour(link), kBlue) << "no hover colour without LS_HOVERCOLOR";
+    EXPECT_EQ(TextColour(link), LINK_BLUE) << "no hover colour without LS_HOVERCOLOR";
     SetFocus(link);
-    EXPECT_EQ(TextColour(link), kTeal);
+    EXPECT_EQ(TextColour(link), LINK_TEAL);
     SetFocus(other);
-    EXPECT_EQ(TextColour(link), kBlue) << "never opened, so not visited";
+    EXPECT_EQ(TextColour(link), LINK_BLUE) << "never opened, so not visited";
     dialog.text.MarkVisited(TRUE);
-    EXPECT_EQ(TextColour(link), kPurple);
+    EXPECT_EQ(TextColour(link), LINK_PURPLE);
     SetFocus(link);
-    EXPECT_EQ(TextColour(link), kTeal) << "active comes before visited";
+    EXPECT_EQ(TextColour(link), LINK_TEAL) << "active comes before visited";
     ReleaseCapture();
 
     HWND hover = dialog.centre;
     MouseMove(hover, 2, 2);
-    EXPECT_EQ(TextColour(hover), kRed);
+    EXPECT_EQ(TextColour(hover), LINK_RED);
     SetFocus(hover);
-    EXPECT_EQ(TextColour(hover), kRed) << "hover comes before active";
+    EXPECT_EQ(TextColour(hover), LINK_RED) << "hover comes before active";
     MouseMove(hover, -1, 2);
-    EXPECT_EQ(TextColour(hover), kTeal);
+    EXPECT_EQ(TextColour(hover), LINK_TEAL);
 
     HWND noActive = dialog.right;
     SetFocus(noActive);
-    EXPECT_EQ(TextColour(noActive), kBlue);
+    EXPECT_EQ(TextColour(noActive), LINK_BLUE);
     dialog.right.MarkVisited(TRUE);
-    EXPECT_EQ(TextColour(noActive), kPurple);
+    EXPECT_EQ(TextColour(noActive), LINK_PURPLE);
 }
 
 TEST(Colours, AssignedColoursAreClassWideAndHoverMinusOneIsTheHighlightOfThatMoment) {

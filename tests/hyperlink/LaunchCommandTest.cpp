@@ -10,30 +10,30 @@
 
 namespace {
 
-const std::string kUrl = "http://example.org/showNote.php?id=581";
+const std::string LAUNCH_URL = "http://example.org/showNote.php?id=581";
 
-std::string Assembled(const std::string& commandTemplate, const std::string& target = kUrl) {
+std::string Assembled(const std::string& commandTemplate, const std::string& target = LAUNCH_URL) {
     return AssembleLaunchCommand(commandTemplate, target).value_or("<refused>");
 }
 
 TEST(LaunchCommand, QuotedPlaceholderCutsAtItsOpeningQuoteAndDropsTheRest) {
     EXPECT_EQ(Assembled(R"("C:\Program Files\Browser\b.exe" -new "%1" -tail)"),
-              R"("C:\Program Files\Browser\b.exe" -new  )" + kUrl);
+              R"("C:\Program Files\Browser\b.exe" -new  )" + LAUNCH_URL);
     // The quoted form wins even where a bare one comes first.
-    EXPECT_EQ(Assembled(R"(b.exe %1 -x "%1")"), "b.exe %1 -x  " + kUrl);
-    EXPECT_EQ(Assembled(R"("%1")"), " " + kUrl);
+    EXPECT_EQ(Assembled(R"(b.exe %1 -x "%1")"), "b.exe %1 -x  " + LAUNCH_URL);
+    EXPECT_EQ(Assembled(R"("%1")"), " " + LAUNCH_URL);
 }
 
 TEST(LaunchCommand, BarePlaceholderCutsAtThePercentSign) {
-    EXPECT_EQ(Assembled("b.exe -url=%1&x"), "b.exe -url= " + kUrl);
-    EXPECT_EQ(Assembled("b.exe %10"), "b.exe  " + kUrl) << "%10 holds %1";
-    EXPECT_EQ(Assembled(R"(b.exe "%1)"), R"(b.exe " )" + kUrl) << "an unclosed quote stays";
+    EXPECT_EQ(Assembled("b.exe -url=%1&x"), "b.exe -url= " + LAUNCH_URL);
+    EXPECT_EQ(Assembled("b.exe %10"), "b.exe  " + LAUNCH_URL) << "%10 holds %1";
+    EXPECT_EQ(Assembled(R"(b.exe "%1)"), R"(b.exe " )" + LAUNCH_URL) << "an unclosed quote stays";
 }
 
 TEST(LaunchCommand, TemplateWithoutPlaceholderGetsOneSpaceAndTheTarget) {
-    EXPECT_EQ(Assembled("b.exe -new"), "b.exe -new " + kUrl);
-    EXPECT_EQ(Assembled("b.exe %2 % 1"), "b.exe %2 % 1 " + kUrl);
-    EXPECT_EQ(Assembled(""), " " + kUrl);
+    EXPECT_EQ(Assembled("b.exe -new"), "b.exe -new " + LAUNCH_URL);
+    EXPECT_EQ(Assembled("b.exe %2 % 1"), "b.exe %2 % 1 " + LAUNCH_URL);
+    EXPECT_EQ(Assembled(""), " " + LAUNCH_URL);
     EXPECT_EQ(PlaceholderCut("b.exe"), 5u);
 }
 
@@ -50,10 +50,10 @@ TEST(LaunchCommand, LongInputsGrowTheCommandUpToTheSystemLimitAndNoFurther) {
     EXPECT_EQ(Assembled(longTemplate, longTarget), expected);
 
     const std::string head = "b.exe";
-    const std::string fits(kLongestCommandLine - head.size() - 1, 't');
-    EXPECT_EQ(Assembled(head, fits).size(), kLongestCommandLine);
+    const std::string fits(LAUNCH_LONGEST_COMMAND_LINE - head.size() - 1, 't');
+    EXPECT_EQ(Assembled(head, fits).size(), LAUNCH_LONGEST_COMMAND_LINE);
     EXPECT_FALSE(AssembleLaunchCommand(head, fits + "t").has_value());
-    const std::string program(kLongestCommandLine - 1, 'p');
+    const std::string program(LAUNCH_LONGEST_COMMAND_LINE - 1, 'p');
     EXPECT_TRUE(AssembleLaunchCommand(program + "%1", "").has_value())
         << "what the cut drops does not count";
     EXPECT_FALSE(AssembleLaunchCommand(program + "%2", "").has_value());

@@ -18,9 +18,9 @@ namespace {
 using Launches = std::vector<std::string>;
 
 // A scheme nobody registers: the shell answers 31 (no association) for it.
-const std::string kUnopenable = "quilletnosuch:page-7";
-constexpr char kPageType[] = "quillet.test.page";
-constexpr char kPageCommand[] = "quillet.test.page\\shell\\open\\command";
+const std::string LAUNCH_UNOPENABLE = "quilletnosuch:page-7";
+constexpr char LAUNCH_PAGE_TYPE[] = "quillet.test.page";
+constexpr char LAUNCH_PAGE_COMMAND[] = "quillet.test.page\\shell\\open\\command";
 
 std::string Program() {
     return RecordingBrowser::QuotedProgram();
@@ -34,11 +34,11 @@ class Fallback : public ::testing::Test {
 protected:
     void Handler(const std::string& commandTemplate) {
         command.reset();
-        command = std::make_unique<ClassKeyOverride>(kPageCommand, commandTemplate);
+        command = std::make_unique<ClassKeyOverride>(LAUNCH_PAGE_COMMAND, commandTemplate);
     }
 
     RecordingBrowser browser;
-    ClassKeyOverride htm{".htm", std::string(kPageType)};
+    ClassKeyOverride htm{".htm", std::string(LAUNCH_PAGE_TYPE)};
     std::unique_ptr<ClassKeyOverride> command;
 };
 
@@ -52,49 +52,51 @@ TEST_F(Fallback, ASuccessfulShellOpenLeavesTheRegistryAlone) {
 
 TEST_F(Fallback, TheTargetTakesThePlaceOfThePlaceholderInEachTemplateShape) {
     Handler(Program() + " -new \"%1\" -tail");
-    EXPECT_GT(Launch(kUnopenable), 32);
+    EXPECT_GT(Launch(LAUNCH_UNOPENABLE), 32);
     Handler(Program() + " -url=%1 -tail");
-    EXPECT_GT(Launch(kUnopenable), 32);
+    EXPECT_GT(Launch(LAUNCH_UNOPENABLE), 32);
     Handler(Program() + " -new");
-    EXPECT_GT(Launch(kUnopenable), 32);
-    EXPECT_EQ(browser.WaitForLaunches(3), (Launches{Program() + " -new  " + kUnopenable,
-                                                    Program() + " -url= " + kUnopenable,
-                                                    Program() + " -new " + kUnopenable}));
+    EXPECT_GT(Launch(LAUNCH_UNOPENABLE), 32);
+    EXPECT_EQ(browser.WaitForLaunches(3), (Launches{Program() + " -new  " + LAUNCH_UNOPENABLE,
+                                                    Program() + " -url= " + LAUNCH_UNOPENABLE,
+                                                    Program() + " -new " + LAUNCH_UNOPENABLE}));
 }
 
 TEST_F(Fallback, StopsWithTheShellsResultWhenAStepFails) {
-    EXPECT_EQ(Launch(kUnopenable), 31) << "the type has no open command";
+    EXPECT_EQ(Launch(LAUNCH_UNOPENABLE), 31) << "the type has no open command";
 
     const std::string longest = Program() + " " + std::string(259 - Program().size() - 4, 'x') + " %1";
     ASSERT_EQ(longest.size(), 259u);
     Handler(longest);
-    EXPECT_GT(Launch(kUnopenable), 32) << "259 characters fit the value buffer";
+    EXPECT_GT(Launch(LAUNCH_UNOPENABLE), 32) << "259 characters fit the value buffer";
     Handler(longest + "x");
-    EXPECT_EQ(Launch(kUnopenable), 31) << "260 characters do not: the read fails";
+    EXPECT_EQ(Launch(LAUNCH_UNOPENABLE), 31) << "260 characters do not: the read fails";
     Handler(Program() + " %1");
     {
         ClassKeyOverride noType(".htm", std::nullopt);
-        EXPECT_EQ(Launch(kUnopenable), 31) << "\".htm\" names no file type";
+        EXPECT_EQ(Launch(LAUNCH_UNOPENABLE), 31) << "\".htm\" names no file type";
     }
-    EXPECT_GT(Launch(kUnopenable), 32) << "the restored registration works again";
+    EXPECT_GT(Launch(LAUNCH_UNOPENABLE), 32) << "the restored registration works again";
     EXPECT_EQ(browser.WaitForLaunches(2).size(), 2u);
     const Launches launches = browser.Launches();
     ASSERT_EQ(launches.size(), 2u) << "only the readable templates ran";
-    EXPECT_EQ(launches[0], longest.substr(0, 257) + " " + kUnopenable);
-    EXPECT_EQ(launches[1], Program() + "  " + kUnopenable);
+    EXPECT_EQ(launches[0], longest.substr(0, 257) + " " + LAUNCH_UNOPENABLE);
+    EXPECT_EQ(launches[1], Program() + "  " + LAUNCH_UNOPENABLE);
 }
 
 TEST_F(Fallback, LongTargetsGoToTheHandlerWhole) {
-    const std::string atLimit = kUnopenable + std::string(kLongestShellTarget - kUnopenable.size(), 'a');
+    const std::string atLimit =
+        LAUNCH_UNOPENABLE +
+        std::string(LAUNCH_LONGEST_SHELL_TARGET - LAUNCH_UNOPENABLE.size(), 'a');
     EXPECT_EQ(Launch(atLimit), 31) << "targets up to the limit are offered to the shell";
     EXPECT_EQ(Launch(atLimit + "a"), SE_ERR_OOM) << "longer ones are not";
 
     Handler(Program() + " \"%1\"");
-    const std::string longTarget = kUnopenable + std::string(3000, 'a');
+    const std::string longTarget = LAUNCH_UNOPENABLE + std::string(3000, 'a');
     EXPECT_GT(Launch(longTarget), 32);
     EXPECT_EQ(browser.WaitForLaunches(1), Launches{Program() + "  " + longTarget});
 
-    const std::string tooLong = kUnopenable + std::string(kLongestCommandLine, 'a');
+    const std::string tooLong = LAUNCH_UNOPENABLE + std::string(LAUNCH_LONGEST_COMMAND_LINE, 'a');
     EXPECT_EQ(Launch(tooLong), SE_ERR_OOM) << "a command line Windows cannot start is refused";
     EXPECT_EQ(browser.Launches().size(), 1u);
 }

@@ -120,7 +120,8 @@ std::vector<COLORREF> PixelRow(HWND window, int y) {
     for (int y = 0; y < ClientRect(link).bottom; ++y) {
         for (COLORREF pixel : PixelRow(link, y)) ++count[pixel];
     }
-    const int others = count[kBlue] + count[kTeal] + count[kPurple] + count[kRed] - count[colour];
+    const int others =
+        count[LINK_BLUE] + count[LINK_TEAL] + count[LINK_PURPLE] + count[LINK_RED] - count[colour];
     if (count[colour] > 0 && others == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << count[colour] << " pixels in the colour, " << others
                                          << " in the other state colours";

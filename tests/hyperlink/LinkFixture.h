@@ -55,10 +55,10 @@ private:
 
 namespace linktest {
 
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kTeal = RGB(0, 128, 128);
-constexpr COLORREF kPurple = RGB(128, 0, 128);
-constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF LINK_BLUE = RGB(0, 0, 255);
+constexpr COLORREF LINK_TEAL = RGB(0, 128, 128);
+constexpr COLORREF LINK_PURPLE = RGB(128, 0, 128);
+constexpr COLORREF LINK_RED = RGB(255, 0, 0);
 
 struct ColourAnswer {
     COLORREF text;

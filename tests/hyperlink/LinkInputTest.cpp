@@ -22,14 +22,15 @@ using LS = CHyperLink;
 
 // A scheme nobody registers: the shell answers 31, and ".htm" names a file type
 // without an open command, so the fallback stops there too.
-constexpr char kUnopenable[] = "quilletnosuch:page";
-const std::wstring kNoAssociation =
+constexpr char LAUNCH_UNOPENABLE[] = "quilletnosuch:page";
+const std::wstring LAUNCH_NO_ASSOCIATION =
     L"Can't open link:\n\nThere is no application associated\nwith the given filename extension.";
 
 class FailingLinks : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (ProbeLink* link : {&dialog.text, &dialog.centre, &dialog.right}) link->SetTarget(kUnopenable);
+        for (ProbeLink* link : {&dialog.text, &dialog.centre, &dialog.right})
+            link->SetTarget(LAUNCH_UNOPENABLE);
         dialog.centre.ChangeStyleBits(0, LS::LS_OPENONPRESS, FALSE);
         dialog.right.ChangeStyleBits(LS::LS_FOCUSONCLICK, LS::LS_HOVERCOLOR, FALSE);
         ASSERT_TRUE(dialog.Open());
@@ -62,9 +63,9 @@ TEST_F(FailingLinks, HitTestHoverAndLeavingReleaseTheCapture) {
 
     HWND hover = dialog.right;
     MouseMove(hover, 1, 1);
-    EXPECT_EQ(TextColour(hover), kRed);
+    EXPECT_EQ(TextColour(hover), LINK_RED);
     MouseMove(hover, 1, -1);
-    EXPECT_EQ(TextColour(hover), kBlue) << "back when the mouse leaves";
+    EXPECT_EQ(TextColour(hover), LINK_BLUE) << "back when the mouse leaves";
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
@@ -75,10 +76,10 @@ TEST_F(FailingLinks, OpensOnReleaseByDefaultAndOnPressWithOpenOnPress) {
     ButtonDown(dialog.text);
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_EQ(GetFocus(), dialog.text.m_hWnd);
-    EXPECT_EQ(TextColour(dialog.text), kTeal);
+    EXPECT_EQ(TextColour(dialog.text), LINK_TEAL);
     ButtonUp(dialog.text);
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_EQ(boxes.texts[0], LAUNCH_NO_ASSOCIATION);
     EXPECT_FALSE(dialog.text.IsVisited());
 
     ButtonDown(dialog.centre);
@@ -91,7 +92,7 @@ TEST_F(FailingLinks, OpensOnReleaseByDefaultAndOnPressWithOpenOnPress) {
     EXPECT_EQ(GetFocus(), focused) << "without LS_FOCUSONCLICK the focus stays";
     ButtonUp(dialog.right);
     EXPECT_EQ(boxes.texts.size(), 3u);
-    EXPECT_EQ(TextColour(dialog.right), kTeal) << "pressed links are active";
+    EXPECT_EQ(TextColour(dialog.right), LINK_TEAL) << "pressed links are active";
 }
 
 TEST_F(FailingLinks, SpaceOpensAndOtherKeysGoOnToTheStatic) {
@@ -105,7 +106,7 @@ TEST_F(FailingLinks, SpaceOpensAndOtherKeysGoOnToTheStatic) {
     SendMessageW(link, WM_KEYDOWN, VK_SPACE, 1);
     SendMessageW(link, WM_KEYDOWN, VK_SPACE, 0x40000001);  // the key's auto-repeat
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_EQ(boxes.texts[0], LAUNCH_NO_ASSOCIATION);
     EXPECT_EQ(dialog.text.defaultKeys.size(), 2u) << "space is the link's own";
 }
 
@@ -113,9 +114,9 @@ TEST_F(FailingLinks, LosingTheFocusEndsActiveHoverAndTheCapture) {
     HWND link = dialog.right;
     SetFocus(link);
     MouseMove(link, 1, 1);
-    EXPECT_EQ(TextColour(link), kRed);
+    EXPECT_EQ(TextColour(link), LINK_RED);
     SetFocus(GetDlgItem(dialog, IDC_OTHER));
-    EXPECT_EQ(TextColour(link), kBlue) << "neither hovering nor active";
+    EXPECT_EQ(TextColour(link), LINK_BLUE) << "neither hovering nor active";
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
@@ -123,14 +124,14 @@ TEST(LinkModal, SpaceThroughTheDialogManagerOpensTheFocusedLink) {
     ClassKeyOverride htm(".htm", std::string("quillet.test.unhandled"));
     wintest::MessageBoxCloser boxes;
     LinkDialog dialog;
-    dialog.text.SetTarget(kUnopenable);
+    dialog.text.SetTarget(LAUNCH_UNOPENABLE);
     wintest::ModalScript script;
     script.steps = {[&] { dialog.text.SetFocus(); }, [] { wintest::PostKey('B'); },
                     [] { wintest::PostKey(VK_SPACE); }, [] {}, [] {}, [&] { dialog.EndDialog(IDOK); }};
     script.Run(dialog);
     EXPECT_FALSE(script.stuck);
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], kNoAssociation);
+    EXPECT_EQ(boxes.texts[0], LAUNCH_NO_ASSOCIATION);
     EXPECT_EQ(dialog.text.defaultKeys, std::vector<WPARAM>{'B'});
 }
 
@@ -188,9 +189,9 @@ TEST_F(OpeningLinks, ASuccessfulOpenReachesTheBrowserAndTheLinkTurnsVisited) {
                                        " \"http://example.org/showNote.php?id=580\""});
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_TRUE(dialog.text.IsVisited());
-    EXPECT_EQ(TextColour(dialog.text), kTeal) << "active while it has the focus";
+    EXPECT_EQ(TextColour(dialog.text), LINK_TEAL) << "active while it has the focus";
     SetFocus(GetDlgItem(dialog, IDC_OTHER));
-    EXPECT_EQ(TextColour(dialog.text), kPurple);
+    EXPECT_EQ(TextColour(dialog.text), LINK_PURPLE);
 }
 
 TEST_F(OpeningLinks, RealPointerShowsTheTooltipClicksOpenAndLeavingEndsHovering) {
@@ -231,20 +232,20 @@ TEST_F(OpeningLinks, StateChangesOfRealInputReachTheScreen) {
     ASSERT_TRUE(dialog.Open());
     HWND link = dialog.centre;
     wintest::MoveMouseTo(link, {3, 3});
-    EXPECT_TRUE(ShowsColour(link, kRed)) << "hovering";
+    EXPECT_TRUE(ShowsColour(link, LINK_RED)) << "hovering";
     SetCapture(GetDlgItem(dialog, IDC_OTHER));
-    EXPECT_TRUE(ShowsColour(link, kBlue)) << "another window took the capture";
+    EXPECT_TRUE(ShowsColour(link, LINK_BLUE)) << "another window took the capture";
     ReleaseCapture();
     wintest::MoveMouseTo(link, {6, 3});
-    EXPECT_TRUE(ShowsColour(link, kRed)) << "the next move hovers again";
+    EXPECT_TRUE(ShowsColour(link, LINK_RED)) << "the next move hovers again";
     ASSERT_TRUE(wintest::JumpPointerOffProgram());
-    EXPECT_TRUE(ShowsColour(link, kBlue)) << "the pointer left in one jump";
+    EXPECT_TRUE(ShowsColour(link, LINK_BLUE)) << "the pointer left in one jump";
     wintest::ClickAt(link, {3, 3});
     browser.WaitForLaunches(1);
     wintest::MoveMouseTo(dialog, {5, 5});
-    EXPECT_TRUE(ShowsColour(link, kTeal)) << "focused";
+    EXPECT_TRUE(ShowsColour(link, LINK_TEAL)) << "focused";
     SetFocus(GetDlgItem(dialog, IDC_OTHER));
-    EXPECT_TRUE(ShowsColour(link, kPurple)) << "visited";
+    EXPECT_TRUE(ShowsColour(link, LINK_PURPLE)) << "visited";
 }
 
 }  // namespace

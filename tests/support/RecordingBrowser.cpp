@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr char kRecordVariable[] = "QUILLET_LINK_RECORD";
+constexpr char BROWSER_RECORD_VARIABLE[] = "QUILLET_LINK_RECORD";
 
 std::string TestDirectory() {
     char path[MAX_PATH] = {};
@@ -25,11 +25,11 @@ RecordingBrowser::RecordingBrowser() {
     GetTempPathA(MAX_PATH, temp);
     m_recordPath = std::string(temp) + "quillet-links-" + std::to_string(GetCurrentProcessId()) + ".txt";
     DeleteFileA(m_recordPath.c_str());
-    SetEnvironmentVariableA(kRecordVariable, m_recordPath.c_str());
+    SetEnvironmentVariableA(BROWSER_RECORD_VARIABLE, m_recordPath.c_str());
 }
 
 RecordingBrowser::~RecordingBrowser() {
-    SetEnvironmentVariableA(kRecordVariable, nullptr);
+    SetEnvironmentVariableA(BROWSER_RECORD_VARIABLE, nullptr);
     DeleteFileA(m_recordPath.c_str());
 }
 

@@ -24,7 +24,7 @@ namespace {
 CWinApp g_benchApp("quillet-bench");
 
 // In an upper bracket of the property schedule: a real computation, not the flat minimum.
-constexpr int32_t kAmount = 12345678;
+constexpr int32_t BENCH_AMOUNT = 12345678;
 
 struct Figures {
     bench::Samples presses;
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
     // Cleared again when the modal run is over, before the locals it refers to go.
     // cppcheck-suppress danglingLifetime
     g_inModalRun = [&] {
-        CalculatorDriver driver(dialog, std::to_wstring(kAmount).c_str(),
-                                std::to_wstring(ComputeFee(KIND_PROPERTY, kAmount)));
+        CalculatorDriver driver(dialog, std::to_wstring(BENCH_AMOUNT).c_str(),
+                                std::to_wstring(ComputeFee(KIND_PROPERTY, BENCH_AMOUNT)));
         Measure(driver, count, rounds, false, bare);
         Measure(driver, count, rounds, true, painted);
         wrongReads = driver.WrongReads();

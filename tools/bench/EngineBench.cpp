@@ -22,13 +22,13 @@ namespace {
 
 namespace ref = reference_fees;
 
-constexpr CaseKind kScheduled[] = {KIND_PROPERTY, KIND_DIVORCE, KIND_PERSONAL_RIGHTS, KIND_ENFORCEMENT,
-                                   KIND_PRESERVATION};
+constexpr CaseKind BENCH_SCHEDULED_KINDS[] = {KIND_PROPERTY, KIND_DIVORCE, KIND_PERSONAL_RIGHTS,
+                                              KIND_ENFORCEMENT, KIND_PRESERVATION};
 
 // Odd, so that the sweep's amounts do not all share their low bits.
-constexpr int64_t kSweepStride = 257;
-constexpr size_t kTypedCount = size_t{1} << 20;
-constexpr int kTypedRepeats = 16;
+constexpr int64_t BENCH_SWEEP_STRIDE = 257;
+constexpr size_t BENCH_TYPED_COUNT = size_t{1} << 20;
+constexpr int BENCH_TYPED_REPEATS = 16;
 
 // Kept out of line, as ComputeFee is in its own translation unit, so that the three
 // are compared as calls and not as code the compiler folded into the loop.
@@ -67,8 +67,8 @@ template <typename Fee>
 Pass Sweep(Fee fee) {
     Pass pass;
     const auto start = bench::Clock::now();
-    for (CaseKind kind : kScheduled) {
-        for (int64_t a = INT32_MIN; a <= INT32_MAX; a += kSweepStride) {
+    for (CaseKind kind : BENCH_SCHEDULED_KINDS) {
+        for (int64_t a = INT32_MIN; a <= INT32_MAX; a += BENCH_SWEEP_STRIDE) {
             pass.sum += static_cast<uint64_t>(fee(kind, static_cast<int32_t>(a)));
             ++pass.amounts;
         }
@@ -81,7 +81,7 @@ Pass Sweep(Fee fee) {
 // references inlined, the engine called; the sum counts disagreements.
 template <int32_t (*Exact)(int32_t), int32_t (*ViaDouble)(int32_t)>
 void CheckSweep(CaseKind kind, Pass& pass) {
-    for (int64_t a = INT32_MIN; a <= INT32_MAX; a += kSweepStride) {
+    for (int64_t a = INT32_MIN; a <= INT32_MAX; a += BENCH_SWEEP_STRIDE) {
         const int32_t amount = static_cast<int32_t>(a);
         const int32_t want = Exact(amount);
         pass.sum += uint64_t{ComputeFee(kind, amount) != want} + uint64_t{ViaDouble(amount) != want};
@@ -105,8 +105,8 @@ template <typename Fee>
 Pass Typed(Fee fee, const std::vector<int32_t>& amounts) {
     Pass pass;
     const auto start = bench::Clock::now();
-    for (int repeat = 0; repeat < kTypedRepeats; ++repeat) {
-        for (CaseKind kind : kScheduled) {
+    for (int repeat = 0; repeat < BENCH_TYPED_REPEATS; ++repeat) {
+        for (CaseKind kind : BENCH_SCHEDULED_KINDS) {
             for (int32_t amount : amounts) pass.sum += static_cast<uint64_t>(fee(kind, amount));
             pass.amounts += amounts.size();
         }
@@ -118,7 +118,7 @@ Pass Typed(Fee fee, const std::vector<int32_t>& amounts) {
 // Whole yuan from 1 to 2^31 - 1, the number of digits uniform and the order random; a
 // fixed xorshift seed makes every run time the same amounts.
 std::vector<int32_t> TypedAmounts() {
-    std::vector<int32_t> amounts(kTypedCount);
+    std::vector<int32_t> amounts(BENCH_TYPED_COUNT);
     uint64_t state = 0x9E3779B97F4A7C15u;
     auto next = [&state] {
         state ^= state << 13, state ^= state >> 7, state ^= state << 17;

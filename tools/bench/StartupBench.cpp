@@ -17,17 +17,17 @@
 
 namespace {
 
-constexpr DWORD kReadyTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 15000;
+constexpr DWORD BENCH_READY_TIMEOUT_MS = 30000;
+constexpr DWORD BENCH_EXIT_TIMEOUT_MS = 15000;
 
 // One start: seconds to ready, or a negative value when the program never got there or
 // did not end when closed.
 double TimeOneStart(const std::wstring& path) {
     const bench::Clock::time_point start = bench::Clock::now();
     LaunchedProgram program(path);
-    HWND window = program.WaitUntilReady(kReadyTimeoutMs);
+    HWND window = program.WaitUntilReady(BENCH_READY_TIMEOUT_MS);
     const double seconds = bench::SecondsSince(start);
-    if (!window || !program.Close(window, kExitTimeoutMs)) return -1.0;
+    if (!window || !program.Close(window, BENCH_EXIT_TIMEOUT_MS)) return -1.0;
     return seconds;
 }
 

@@ -22,12 +22,12 @@
 
 namespace {
 
-constexpr int64_t kFirstAmount = INT32_MIN;
-constexpr int64_t kAmountCount = int64_t{1} << 32;
+constexpr int64_t CHECK_FIRST_AMOUNT = INT32_MIN;
+constexpr int64_t CHECK_AMOUNT_COUNT = int64_t{1} << 32;
 // Small enough that two threads finish close together, large enough that taking a chunk
 // costs nothing.
-constexpr int64_t kChunkSize = int64_t{1} << 22;
-constexpr size_t kShownPerSchedule = 20;
+constexpr int64_t CHECK_CHUNK_SIZE = int64_t{1} << 22;
+constexpr size_t CHECK_SHOWN_PER_SCHEDULE = 20;
 
 struct Mismatch {
     int32_t amount;
@@ -45,7 +45,7 @@ struct Tally {
 
     void Record(const Mismatch& m) {
         (m.viaDouble ? viaDouble : engine) += 1;
-        if (first.size() < 2 * kShownPerSchedule) first.push_back(m);
+        if (first.size() < 2 * CHECK_SHOWN_PER_SCHEDULE) first.push_back(m);
     }
 };
 
@@ -73,14 +73,14 @@ struct Schedule {
 
 namespace ref = reference_fees;
 
-const Schedule kSchedules[] = {
+const Schedule CHECK_SCHEDULES[] = {
     {"property", KIND_PROPERTY, Sweep<ref::PropertyExact, ref::PropertyViaDouble>},
     {"divorce", KIND_DIVORCE, Sweep<ref::DivorceExact, ref::DivorceViaDouble>},
     {"personal rights", KIND_PERSONAL_RIGHTS, Sweep<ref::PersonalRightsExact, ref::PersonalRightsViaDouble>},
     {"enforcement", KIND_ENFORCEMENT, Sweep<ref::EnforcementExact, ref::EnforcementViaDouble>},
     {"preservation", KIND_PRESERVATION, Sweep<ref::PreservationExact, ref::PreservationViaDouble>},
 };
-constexpr size_t kScheduleCount = sizeof kSchedules / sizeof kSchedules[0];
+constexpr size_t CHECK_SCHEDULE_COUNT = sizeof CHECK_SCHEDULES / sizeof CHECK_SCHEDULES[0];
 
 int Usage() {
     std::fprintf(stderr, "usage: feecheck [-j THREADS]\n");
@@ -103,18 +103,20 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const int64_t chunkCount = kAmountCount / kChunkSize;
+    const int64_t chunkCount = CHECK_AMOUNT_COUNT / CHECK_CHUNK_SIZE;
     std::atomic<int64_t> nextChunk{0};
-    std::vector<std::vector<Tally>> tallies(static_cast<size_t>(threads), std::vector<Tally>(kScheduleCount));
+    std::vector<std::vector<Tally>> tallies(static_cast<size_t>(threads),
+                                            std::vector<Tally>(CHECK_SCHEDULE_COUNT));
     std::vector<std::thread> workers;
     workers.reserve(static_cast<size_t>(threads));
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
             std::vector<Tally>& mine = tallies[static_cast<size_t>(t)];
             for (int64_t chunk; (chunk = nextChunk.fetch_add(1)) < chunkCount;) {
-                const int64_t from = kFirstAmount + chunk * kChunkSize;
-                for (size_t s = 0; s < kScheduleCount; ++s) {
-                    kSchedules[s].sweep(kSchedules[s].kind, from, from + kChunkSize, mine[s]);
+                const int64_t from = CHECK_FIRST_AMOUNT + chunk * CHECK_CHUNK_SIZE;
+                for (size_t s = 0; s < CHECK_SCHEDULE_COUNT; ++s) {
+                    const Schedule& schedule = CHECK_SCHEDULES[s];
+                    schedule.sweep(schedule.kind, from, from + CHECK_CHUNK_SIZE, mine[s]);
                 }
             }
         });
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
 
     uint64_t engineTotal = 0;
     uint64_t viaDoubleTotal = 0;
-    for (size_t s = 0; s < kScheduleCount; ++s) {
+    for (size_t s = 0; s < CHECK_SCHEDULE_COUNT; ++s) {
         uint64_t engine = 0;
         uint64_t viaDouble = 0;
         std::vector<Mismatch> all;
@@ -136,20 +138,20 @@ int main(int argc, char** argv) {
         std::sort(all.begin(), all.end(), [](const Mismatch& x, const Mismatch& y) {
             return x.amount != y.amount ? x.amount < y.amount : x.viaDouble < y.viaDouble;
         });
-        if (all.size() > kShownPerSchedule) all.resize(kShownPerSchedule);
+        if (all.size() > CHECK_SHOWN_PER_SCHEDULE) all.resize(CHECK_SHOWN_PER_SCHEDULE);
         for (const Mismatch& m : all) {
-            std::printf("%s: amount %ld: %s gives %ld, exact fee %ld\n", kSchedules[s].name,
+            std::printf("%s: amount %ld: %s gives %ld, exact fee %ld\n", CHECK_SCHEDULES[s].name,
                         static_cast<long>(m.amount), m.viaDouble ? "double formula" : "engine",
                         static_cast<long>(m.got), static_cast<long>(m.want));
         }
-        std::printf("%s: %llu engine mismatches, %llu double-formula mismatches\n", kSchedules[s].name,
-                    static_cast<unsigned long long>(engine), static_cast<unsigned long long>(viaDouble));
+        std::printf("%s: %llu engine mismatches, %llu double-formula mismatches\n",
+                    CHECK_SCHEDULES[s].name, static_cast<unsigned long long>(engine), static_cast<unsigned long long>(viaDouble));
         engineTotal += engine;
         viaDoubleTotal += viaDouble;
     }
     std::printf("feecheck: %lld amounts x %zu schedules, %llu engine mismatches, "
                 "%llu double-formula mismatches, %d threads, %.1f s\n",
-                static_cast<long long>(kAmountCount), kScheduleCount,
+                static_cast<long long>(CHECK_AMOUNT_COUNT), CHECK_SCHEDULE_COUNT,
                 static_cast<unsigned long long>(engineTotal), static_cast<unsigned long long>(viaDoubleTotal),
                 threads, seconds);
     return engineTotal == 0 && viaDoubleTotal == 0 ? 0 : 1;
