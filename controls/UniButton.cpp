@@ -294,34 +294,33 @@ void CUniButton::PaintFace(CDCHandle dc, CDCHandle memDC, CBitmap* face, COLORRE
 }
 
 void CUniButton::DrawCaption(CDCHandle memDC, bool enabled, bool pressed) {
-    const int previousMode = memDC.SetBkMode(TRANSPARENT);
+    // The memory context is the faces' own and goes when they are built: its modes and
+    // colours need no restoring.
+    memDC.SetBkMode(TRANSPARENT);
     const CString caption = GetWindowText();
-    {
-        const LOGFONTW description = ParentFontDescription(m_hWnd);
-        CFont font;
-        font.CreateFontIndirect(&description);
-        CSelection selected(memDC, font.GetSafeHandle());
-        TEXTMETRICW metrics{};
-        memDC.GetTextMetrics(&metrics);
-        // Centre and bottom: the text cell is centred on the shape's centre.
-        CPoint anchor(m_captionCenter.x, m_captionCenter.y + metrics.tmHeight / 2);
-        if (pressed) {
-            anchor.x += m_borderWidth;
-            anchor.y += m_borderWidth;
-        }
-        memDC.SetTextAlign(TA_CENTER | TA_BOTTOM);
-        if (enabled) {
-            memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-            memDC.TextOut(anchor.x, anchor.y, caption);
-        } else {
-            // Embossed: a highlight copy below right, the shadow copy over it.
-            memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-            memDC.TextOut(anchor.x + 1, anchor.y + 1, caption);
-            memDC.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-            memDC.TextOut(anchor.x, anchor.y, caption);
-        }
+    const LOGFONTW description = ParentFontDescription(m_hWnd);
+    CFont font;
+    font.CreateFontIndirect(&description);
+    CSelection selected(memDC, font.GetSafeHandle());
+    TEXTMETRICW metrics{};
+    memDC.GetTextMetrics(&metrics);
+    // Centre and bottom: the text cell is centred on the shape's centre.
+    CPoint anchor(m_captionCenter.x, m_captionCenter.y + metrics.tmHeight / 2);
+    if (pressed) {
+        anchor.x += m_borderWidth;
+        anchor.y += m_borderWidth;
     }
-    memDC.SetBkMode(previousMode);
+    memDC.SetTextAlign(TA_CENTER | TA_BOTTOM);
+    if (enabled) {
+        memDC.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+        memDC.TextOut(anchor.x, anchor.y, caption);
+    } else {
+        // Embossed: a highlight copy below right, the shadow copy over it.
+        memDC.SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+        memDC.TextOut(anchor.x + 1, anchor.y + 1, caption);
+        memDC.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
+        memDC.TextOut(anchor.x, anchor.y, caption);
+    }
 }
 
 void CUniButton::DrawShapeEdge(CDCHandle memDC, const CRgn& shape, bool pressed) {
