@@ -217,9 +217,6 @@ void ClickAt(HWND hwnd, POINT client, bool doubleClick) {
     Pump();
 }
 
-}  // namespace wintest
-
-namespace wintest {
 
 std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area) {
     UpdateWindow(hwnd);
@@ -240,10 +237,6 @@ void LeftButtonAt(HWND hwnd, POINT client, bool down) {
     Pump();
 }
 
-}  // namespace wintest
-
-namespace wintest {
-
 bool JumpPointerOffProgram() {
     const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
     const std::string command =
@@ -251,7 +244,8 @@ bool JumpPointerOffProgram() {
     // Wine starts the Unix program without a handle to wait on: watch the pointer.
     if (WinExec(command.c_str(), SW_HIDE) <= 31) return false;
     POINT now{};
-    for (int i = 0; i < 200 && (!GetCursorPos(&now) || now.x != corner.x || now.y != corner.y); ++i) Pump(1);
+    const auto arrived = [&] { return GetCursorPos(&now) && now.x == corner.x && now.y == corner.y; };
+    for (int i = 0; i < 200 && !arrived(); ++i) Pump(1);
     Pump(160);  // the system's leave check runs every hover time (400 ms)
     DWORD owner = 0;
     GetWindowThreadProcessId(WindowFromPoint(corner), &owner);

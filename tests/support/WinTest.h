@@ -91,20 +91,12 @@ COLORREF ClientPixel(HWND hwnd, int x, int y);
 void MoveMouseTo(HWND hwnd, POINT client);
 void ClickAt(HWND hwnd, POINT client, bool doubleClick = false);
 
-}  // namespace wintest
-
-namespace wintest {
-
 // Colours of a rectangle of client pixels, row by row, read from one device context.
 std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
 
 // Real input: moves the pointer to a client point of a window and presses (down) or
 // releases (!down) the left button there.
 void LeftButtonAt(HWND hwnd, POINT client, bool down);
-
-}  // namespace wintest
-
-namespace wintest {
 
 // X input (xdotool), as a hand moves the pointer: it jumps to the screen's bottom-right
 // corner, off this program's windows, and the program is told of no move. True when it
