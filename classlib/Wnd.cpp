@@ -230,6 +230,17 @@ std::wstring WindowTextW(HWND hwnd) {
     return text;
 }
 
+bool CWnd::IsUnderCursor() const {
+    POINT pointer{};
+    return ::GetCursorPos(&pointer) && ::WindowFromPoint(pointer) == m_hWnd;
+}
+
+void CWnd::TrackMouseLeave() {
+    if (!IsUnderCursor()) return;
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
+    ::TrackMouseEvent(&leave);
+}
+
 bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     const DWORD style = GetStyle();
     const DWORD changed = (style & ~remove) | add;

@@ -84,6 +84,13 @@ public:
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
     void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
     void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
+    // Whether this window is what the system finds under the pointer: not covered,
+    // hidden, nor elsewhere.
+    bool IsUnderCursor() const;
+    // Asks for WM_MOUSELEAVE, which also comes when the pointer jumps out of the program's
+    // windows; only while the pointer is on the window, since a move that a program sends
+    // may say otherwise and the notice would then come at once.
+    void TrackMouseLeave();
     void MoveWindow(int x, int y, int width, int height, bool repaint = true) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }

@@ -381,23 +381,9 @@ void CHyperLink::SetHovering(bool hovering) {
     if (hovering != static_cast<bool>(m_hovering)) {
         m_hovering = hovering;
         Invalidate();
-        if (hovering) FollowLeave();
+        if (hovering) TrackMouseLeave();
     }
     MatchCapture();
-}
-
-bool CHyperLink::IsUnderPointer() const {
-    CPoint pointer;
-    GetCursorPos(&pointer);
-    return ::WindowFromPoint(pointer) == m_hWnd;
-}
-
-// Asked for only while the pointer is on the label: a move that a program sends may
-// say otherwise, and the notice would end that hover at once.
-void CHyperLink::FollowLeave() {
-    if (!IsUnderPointer()) return;
-    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
-    TrackMouseEvent(&leave);
 }
 
 void CHyperLink::MatchCapture() {
@@ -417,9 +403,9 @@ void CHyperLink::OnMouseMove(UINT flags, CPoint point) {
 }
 
 LRESULT CHyperLink::OnMouseLeave(WPARAM, LPARAM) {
-    if (IsUnderPointer()) {
+    if (IsUnderCursor()) {
         // A late notice: the pointer is back.
-        if (m_hovering) FollowLeave();
+        if (m_hovering) TrackMouseLeave();
         return 0;
     }
     // A press keeps the capture for its release, as long as the button is down.

@@ -89,8 +89,6 @@ private:
     bool IsInside(CPoint point) const;
     void Press(CPoint point, bool opens);
     void SetHovering(bool hovering);
-    bool IsUnderPointer() const;
-    void FollowLeave();
     void MatchCapture();
 
     BOOL m_active = FALSE;

@@ -179,7 +179,7 @@ LRESULT CUniButton::OnMouseLeave(WPARAM, LPARAM) {
     ::GetCursorPos(&pointer);
     ScreenToClient(&pointer);
     if (IsUnderPointer(pointer)) {
-        FollowLeave();  // a late notice: the pointer is back
+        TrackMouseLeave();  // a late notice: the pointer is back
     } else {
         TrackHover(pointer);
     }
@@ -220,17 +220,7 @@ void CUniButton::TrackHover(CPoint point) {
 void CUniButton::TakeCapture() {
     SetCapture();
     m_captureHeld = true;
-    FollowLeave();
-}
-
-// Asked for only while the pointer is on the button: a move that a program sends may
-// say otherwise, and the notice would end that hover at once.
-void CUniButton::FollowLeave() {
-    CPoint pointer;
-    ::GetCursorPos(&pointer);
-    if (::WindowFromPoint(pointer) != m_hWnd) return;
-    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
-    ::TrackMouseEvent(&leave);
+    TrackMouseLeave();
 }
 
 void CUniButton::DropCapture() {

@@ -51,7 +51,6 @@ private:
     bool IsUnderPointer(CPoint point) const;
     void TrackHover(CPoint point);
     void TakeCapture();
-    void FollowLeave();
     void DropCapture();
     void Repaint();
 
