@@ -1,5 +1,6 @@
 // The program's entry: module initialisation, then the library's main routine.
 #include <windows.h>
+#include <float.h>
 #include <mbctype.h>
 
 #include "classlib/App.h"
@@ -13,7 +14,8 @@ struct ModuleInit {
         _setmbcp(_MB_CP_ANSI);
 #if defined(__i386__)
         // The x87 unit defaults to 64-bit significands; the fee arithmetic wants 53.
-        // x86-64 computes in SSE2 doubles and its runtime rejects this call.
+        // The program's own doubles are SSE2 ones, but the C runtime and the system's
+        // DLLs may still compute on the x87 unit. x86-64's runtime rejects this call.
         _controlfp(_PC_53, _MCW_PC);
 #endif
     }

@@ -2,22 +2,30 @@
 
 namespace {
 
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindowOf(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 HWND VisibleTopLevelWindowOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != s->processId || !IsWindowVisible(hwnd)) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, nullptr};
+    EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+BOOL CALLBACK FindChildToPaint(HWND child, LPARAM data) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(data) = false;
+    return FALSE;
 }
 
 // Children keep update regions of their own, so a painted frame says nothing about
@@ -25,14 +33,7 @@ HWND VisibleTopLevelWindowOf(DWORD processId) {
 bool NothingLeftToPaint(HWND window) {
     if (GetUpdateRect(window, nullptr, FALSE)) return false;
     bool clean = true;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-            *reinterpret_cast<bool*>(data) = false;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&clean));
+    EnumChildWindows(window, FindChildToPaint, reinterpret_cast<LPARAM>(&clean));
     return clean;
 }
 

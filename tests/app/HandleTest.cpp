@@ -40,21 +40,16 @@ int CountWindows(HWND parent) {
     return count;
 }
 
-int ThreadWindows() {
+int WindowsOfThisThread() {
     int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            *reinterpret_cast<int*>(data) += 1 + CountWindows(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    for (HWND window : wintest::ThreadWindows()) count += 1 + CountWindows(window);
     return count;
 }
 
 // The used slots of the GDI handle table that the system maps into the process (the
-// PEB's GdiSharedHandleTable at 0xF8: 24-byte entries, the object type at byte 14 and
-// zero in a free slot). Under Wine it holds this process's objects only.
+// PEB's GdiSharedHandleTable, at 0xF8 in a 64-bit and 0x94 in a 32-bit PEB: 24-byte
+// entries in both, the object type at byte 14 and zero in a free slot). Under Wine it
+// holds this process's objects only.
 int GdiObjects() {
     using Query = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
@@ -63,7 +58,9 @@ int GdiObjects() {
     if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0) {
         return 0;
     }
-    const BYTE* table = *reinterpret_cast<BYTE* const*>(reinterpret_cast<BYTE*>(info.PebBaseAddress) + 0xF8);
+    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    const BYTE* table =
+        *reinterpret_cast<BYTE* const*>(reinterpret_cast<BYTE*>(info.PebBaseAddress) + tableOffset);
     int count = 0;
     for (size_t slot = 0; table && slot < 0x10000; ++slot) count += table[slot * 24 + 14] != 0;
     return count;
@@ -89,7 +86,7 @@ size_t HeapBytes() {
 struct Snapshot {
     long wrapped = CGdiObject::LiveCount();
     int gdi = GdiObjects();
-    int windows = ThreadWindows();
+    int windows = WindowsOfThisThread();
     size_t heap = HeapBytes();
 };
 

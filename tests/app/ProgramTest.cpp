@@ -28,21 +28,9 @@ public:
     // A visible dialog of the program other than its main window, with a control `id`.
     HWND FindDialogWith(int id) const {
         for (int i = 0; i < 200; ++i) {
-            struct Search {
-                HWND main;
-                int id;
-                HWND found;
-            } search{m_main, id, nullptr};
-            EnumThreadWindows(
-                m_process.ThreadId(),
-                [](HWND hwnd, LPARAM data) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    if (hwnd == s->main || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, s->id)) return TRUE;
-                    s->found = hwnd;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            if (search.found) return search.found;
+            for (HWND hwnd : wintest::ThreadWindows(nullptr, m_process.ThreadId())) {
+                if (hwnd != m_main && IsWindowVisible(hwnd) && GetDlgItem(hwnd, id)) return hwnd;
+            }
             Sleep(50);
         }
         return nullptr;

@@ -59,33 +59,23 @@ COLORREF TextColour(HWND link) {
 }
 
 Tip FindTip(HWND link) {
-    struct Search {
-        HWND link;
-        Tip tip;
-    } search{link, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (wcscmp(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-            wchar_t text[1024] = {};
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.hwnd = s->link;
-            info.uId = 1;
-            info.lpszText = text;
-            if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return TRUE;
-            s->tip.window = window;
-            s->tip.rect = info.rect;
-            info.lpszText = text;
-            SendMessageW(window, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-            s->tip.text = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.tip;
+    for (HWND window : wintest::ThreadWindows(TOOLTIPS_CLASSW)) {
+        wchar_t text[1024] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = link;
+        info.uId = 1;
+        info.lpszText = text;
+        if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) continue;
+        Tip tip{};
+        tip.window = window;
+        tip.rect = info.rect;
+        info.lpszText = text;
+        SendMessageW(window, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+        tip.text = text;
+        return tip;
+    }
+    return {};
 }
 
 LOGFONTW FontOf(HWND window) {

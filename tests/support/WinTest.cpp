@@ -107,24 +107,35 @@ MessageBoxCloser::MessageBoxCloser()
           return IDOK;
       }) {}
 
-std::vector<HWND> ThreadDialogs(HWND except) {
-    struct Search {
-        HWND except;
-        std::vector<HWND> found;
-    } search{except, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[32] = {};
-            GetClassNameW(hwnd, name, 32);
-            if (hwnd != s->except && wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                s->found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+namespace {
+
+struct ClassSearch {
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfClass(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (!search->className || wcscmp(name, search->className) == 0) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ThreadWindows(const wchar_t* className, DWORD threadId) {
+    ClassSearch search{className, {}};
+    EnumThreadWindows(threadId, CollectOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> ThreadDialogs(HWND except) {
+    std::vector<HWND> shown;
+    for (HWND dialog : ThreadWindows(L"#32770")) {
+        if (dialog != except && IsWindowVisible(dialog)) shown.push_back(dialog);
+    }
+    return shown;
 }
 
 std::wstring FromUtf8(const char* utf8) {

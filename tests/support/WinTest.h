@@ -60,7 +60,9 @@ private:
     DialogCloser m_closer;
 };
 
-// Top-level windows of this thread with the dialog class, other than `except`.
+// Top-level windows of a thread (default: this one), all or those of one window class.
+std::vector<HWND> ThreadWindows(const wchar_t* className = nullptr, DWORD threadId = GetCurrentThreadId());
+// Visible top-level windows of this thread with the dialog class, other than `except`.
 std::vector<HWND> ThreadDialogs(HWND except = nullptr);
 // The text of a message box's message (its static text), as UTF-16.
 std::wstring MessageBoxText(HWND box);
