@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb xauth xdotool imagemagick x11-utils
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine64 wine32:i386 xvfb xauth xdotool imagemagick x11-utils
   locales fonts-arphic-uming fonts-arphic-gbsn00lp
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
 )
@@ -14,6 +15,13 @@ packages=(
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
+
+# The 32-bit program runs under Debian's 32-bit Wine half, a package of the i386
+# architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  as_root dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,6 +31,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Some kernels run 64-bit user code only (i386 execve answers "Exec format error"). There
+# the 32-bit half of Wine, a set of 32-bit Linux programs, runs under QEMU's i386 user
+# emulation, registered with the kernel's binfmt_misc for 32-bit x86 executables; the
+# Windows programs it runs are the same bytes.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "setup: this kernel does not run 32-bit x86 programs; running them under qemu-i386"
+  dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed' ||
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -f "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt"
+  [ -f "$binfmt/qemu-i386" ] || printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+    as_root tee "$binfmt/register" >/dev/null
+  /usr/lib/wine/wine --version >/dev/null || { echo "setup: 32-bit programs still do not run" >&2; exit 1; }
 fi
 
 # Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936.

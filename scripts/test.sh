@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test: the native ones (with sanitizers) and the
-# Windows ones under Wine on a private Xvfb display. Ends with CTest's summary.
+# Builds the three builds and runs every test: the native ones (with sanitizers) and the
+# whole Windows suite under Wine on a private Xvfb display, once against the 64-bit and
+# once against the 32-bit program. Ends with CTest's summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" native
 "$root/scripts/build.sh" win
+"$root/scripts/build.sh" win32
 
 . "$root/scripts/wine-session.sh"
 wine_session headless
 
-# One CTest run over both builds, so the summary covers everything.
+# One CTest run over the three builds, so the summary covers everything.
 cat > "$root/build/CTestTestfile.cmake" <<CT
 subdirs("native")
 subdirs("win")
+subdirs("win32")
 CT
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)" "$@"

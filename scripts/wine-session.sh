@@ -1,7 +1,8 @@
 # The Wine environment of the cross build, defined once. Sourced by the scripts that
 # run Windows programs and by the build's wine-run wrapper (scripts/wine-run.in).
 #   wine_env [PREFIX]         exports the variables every Wine process of the build uses
-#                             (default prefix: build/win/wineprefix)
+#                             (default prefix: build/wineprefix, which both Windows
+#                             builds use)
 #   wine_session MODE [PREFIX] a whole session: wine_env, then the display (MODE headless:
 #                             always a private Xvfb; auto: the current display if there
 #                             is one), the prefix and one persistent wineserver, all
@@ -11,7 +12,7 @@
 QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 wine_env() {
-  export WINEPREFIX="${1:-$QUILLET_ROOT/build/win/wineprefix}"
+  export WINEPREFIX="${1:-$QUILLET_ROOT/build/wineprefix}"
   export WINEARCH=win64
   # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936. LC_ALL
   # overrides whatever locale the caller had set.
@@ -32,7 +33,9 @@ wine_session() {
 }
 
 wine_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A prefix made before the 32-bit Wine half was installed lacks the 32-bit system
+  # files; making it again over the old one adds them.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
     echo "wine: creating the prefix $WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
