@@ -1,5 +1,6 @@
 #include "app/quilletDlg.h"
 
+#include "app/ServiceHost.h"
 #include "classlib/App.h"
 #include "classlib/Dc.h"
 #include "fees/Mydialog_ccaj.h"

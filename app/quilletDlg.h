@@ -13,10 +13,6 @@
 // System-menu command of the About entry; low four bits clear, below 0xF000.
 constexpr UINT IDM_SHOW_ABOUT = 0x0010;
 
-// The service web site that the six links open. The operator's real host is not ours to
-// name: the reserved example domain keeps every browser off somebody else's site.
-constexpr char SERVICE_HOST[] = "www.orvane.example";
-
 // The shape of the caption buttons: the outline of the glyph ■ in a 24-pixel copy of the
 // window's font (weight 82), the glyph drawn at (0, 0).
 bool MakeCaptionButtonShape(CWnd* window, CRgn& shape);

@@ -7,25 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "app/ServiceHost.h"
 #include "app/quilletDlg.h"
 #include "classlib/App.h"
 #include "res/resource.h"
 #include "tests/support/ClassKeyOverride.h"
 #include "tests/support/RecordingBrowser.h"
 #include "tests/support/WinTest.h"
+#include "tests/app/ServiceLinks.h"
 
 namespace {
 
-const char* const MAIN_LINK_TARGETS[] = {
-    "http://www.orvane.example",
-    "http://www.orvane.example/quest.php",
-    "http://www.orvane.example/showNote.php?id=581",
-    "http://www.orvane.example/showNote.php?id=580",
-    "http://www.orvane.example/showNote.php?id=579",
-    "http://www.orvane.example/showNote.php?id=578",
-};
-const int MAIN_LINK_IDS[] = {IDC_LINK_CENTRE, IDC_LINK_FREE_ADVICE, IDC_LINK_BOOKING,
-                        IDC_LINK_LITIGATOR, IDC_LINK_PRIVATE_COUNSEL, IDC_LINK_COMPANY_COUNSEL};
+const std::vector<std::string> MAIN_LINK_TARGETS = ServicePages(std::string("http://") + SERVICE_HOST);
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -59,9 +52,9 @@ TEST_F(MainWindowFixture, EachLabelWrapsItsStaticAndHasItsFullUrl) {
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(Link(i).m_hWnd, main.GetDlgItem(MAIN_LINK_IDS[i])) << i;
         EXPECT_EQ(CWnd::FromHandlePermanent(main.GetDlgItem(MAIN_LINK_IDS[i])), &Link(i)) << i;
-        EXPECT_EQ(Link(i).GetTarget(), MAIN_LINK_TARGETS[i]) << i;
+        EXPECT_EQ(Link(i).GetTarget(), MAIN_LINK_TARGETS[i].c_str()) << i;
         // The label keeps its template text.
-        EXPECT_FALSE(Link(i).GetWindowText() == MAIN_LINK_TARGETS[i]) << i;
+        EXPECT_FALSE(Link(i).GetWindowText() == MAIN_LINK_TARGETS[i].c_str()) << i;
     }
     EXPECT_EQ(main.m_linkCentre.GetWindowText(), "Orvane");
 }
@@ -121,7 +114,7 @@ TEST_F(LinksOpen, EachLabelOpensItsOwnPage) {
 TEST_F(LinksOpen, OrvaneOpensTheRootAndDoesNotMinimise) {
     wintest::ClickAt(main.m_linkCentre, POINT{3, 3});
     EXPECT_EQ(browser.WaitForLaunches(1),
-              std::vector<std::string>{RecordingBrowser::QuotedProgram() + " \"http://www.orvane.example\""});
+              std::vector<std::string>{RecordingBrowser::QuotedProgram() + " \"" + MAIN_LINK_TARGETS[0] + "\""});
     EXPECT_FALSE(IsIconic(main));
     EXPECT_FALSE(main.IsEnded());
 }
@@ -132,16 +125,9 @@ TEST_F(MainWindowFixture, HoveringALabelShowsItsFullUrl) {
         HWND tip = nullptr;
         for (int tries = 0; tries < 100 && !tip; ++tries) {
             wintest::Pump(2);
-            EnumThreadWindows(
-                GetCurrentThreadId(),
-                [](HWND window, LPARAM found) -> BOOL {
-                    wchar_t name[64] = {};
-                    GetClassNameW(window, name, 64);
-                    if (wcscmp(name, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window)) return TRUE;
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&tip));
+            for (HWND window : wintest::ThreadWindows(TOOLTIPS_CLASSW)) {
+                if (IsWindowVisible(window)) tip = window;
+            }
         }
         ASSERT_NE(tip, nullptr) << "a tooltip shows over label " << i;
         wchar_t shown[256] = {};
