@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # tools/bench/run.sh [--quick]
 #
-# Builds both builds and runs every benchmark, printing one line per figure with its
-# ratio: start-up against an empty dialog, 计算 against plain round trips, the engine
-# against its references, the exhaustive checker, and the size and imports of the .exe.
+# Builds the three builds and runs every benchmark, printing one line per figure with its
+# ratio: start-up against an empty dialog, and the 32-bit program's against the 64-bit
+# one and its own fair baseline; 计算 against plain round trips, the engine against its
+# references, the exhaustive checker, and the size and imports of both programs.
 # The Windows benchmarks run under Wine on a private Xvfb display with a persistent
 # wineserver, as scripts/test.sh runs the tests. --quick leaves out the exhaustive
 # checker (minutes on two cores).
 #
 # Environment, for running beside other users of the build trees:
-#   QUILLET_BENCH_WIN_BUILD, QUILLET_BENCH_NATIVE_BUILD  existing configured build
-#       folders in which only the benchmarks' targets are built (default: build/win and
-#       build/native, built whole by scripts/build.sh)
+#   QUILLET_BENCH_WIN_BUILD, QUILLET_BENCH_WIN32_BUILD, QUILLET_BENCH_NATIVE_BUILD
+#       existing configured build folders in which only the benchmarks' targets are built
+#       (default: build/win, build/win32 and build/native, built whole by
+#       scripts/build.sh)
 #   QUILLET_BENCH_WINEPREFIX  the Wine prefix to use (default: the one of scripts/test.sh);
 #       as in scripts/test.sh, its wineserver is stopped at the end only when this run
 #       started it
@@ -36,12 +38,20 @@ build() {
 : >"$log"
 "$root/scripts/setup.sh"
 win=${QUILLET_BENCH_WIN_BUILD:-}
+win32=${QUILLET_BENCH_WIN32_BUILD:-}
 native=${QUILLET_BENCH_NATIVE_BUILD:-}
+windows_targets=(quillet empty_dialog controls_dialog startup_bench calc_bench)
 if [ -n "$win" ]; then
-  build cmake --build "$win" -j "$(nproc)" --target quillet empty_dialog controls_dialog startup_bench calc_bench
+  build cmake --build "$win" -j "$(nproc)" --target "${windows_targets[@]}"
 else
   win="$root/build/win"
   build "$root/scripts/build.sh" win
+fi
+if [ -n "$win32" ]; then
+  build cmake --build "$win32" -j "$(nproc)" --target "${windows_targets[@]}"
+else
+  win32="$root/build/win32"
+  build "$root/scripts/build.sh" win32
 fi
 if [ -n "$native" ]; then
   build cmake --build "$native" -j "$(nproc)" --target engine_bench feecheck
@@ -57,8 +67,11 @@ echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | 
 
 "$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win/quillet.exe" \
   "$win/tools/bench/controls_dialog.exe" "$win/tools/bench/empty_dialog.exe"
+# The 32-bit program against the 64-bit one and against the fair baseline built with it.
+"$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win32/quillet.exe" \
+  "$win/quillet.exe" "$win32/tools/bench/controls_dialog.exe"
 "$WINE" "$win/tools/bench/calc_bench.exe" -n 10000 -r 3
-"$root/tools/bench/size.sh" "$win"
+"$root/tools/bench/size.sh" "$win" "$win32"
 
 engine=$("$native/tools/bench/engine_bench" -r 5)
 echo "$engine"
