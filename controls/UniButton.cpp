@@ -291,8 +291,8 @@ void CUniButton::PaintFace(CDCHandle dc, CDCHandle memDC, CBitmap* face, COLORRE
 }
 
 void CUniButton::DrawCaption(CDCHandle memDC, bool enabled, bool pressed) {
-    // The memory context is the faces' own and goes when they are built: its modes and
-    // colours need no restoring.
+    // The text mode, alignment and colours set here stay set: BuildFaces makes this
+    // memory context for the four faces alone and deletes it once they are drawn.
     memDC.SetBkMode(TRANSPARENT);
     const CString caption = GetWindowText();
     const LOGFONTW description = ParentFontDescription(m_hWnd);
