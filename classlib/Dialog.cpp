@@ -12,7 +12,8 @@ INT_PTR CALLBACK LibraryDialogProc(HWND, UINT, WPARAM, LPARAM) {
 
 const DLGTEMPLATE* LoadTemplate(UINT id) {
     HMODULE module = AfxGetInstanceHandle();
-    // Both names are numbers: the narrow call takes the header's RT_DIALOG as it is.
+    // Template and type are numeric names, which no code page touches: the narrow call
+    // finds what the wide one would and takes RT_DIALOG as this narrow-text build defines it.
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
     if (!found) return nullptr;
     HGLOBAL loaded = LoadResource(module, found);

@@ -49,8 +49,10 @@ public:
     }
     bool DeleteObject() { return m_hObject && ::DeleteObject(Detach()); }
 
-    // Objects the wrappers made or took and have not yet deleted or given away. The
-    // program carries this count so that its tests check the very code it runs.
+    // Objects the wrappers made or took and have not yet deleted or given away. Wine
+    // counts no process's GDI objects, so the handle tests find leaks in painting and in
+    // the dialogs by this count; it is kept in the program itself so that they check the
+    // code that ships, not a build made for them.
     static long LiveCount() { return s_live; }
 
 protected:

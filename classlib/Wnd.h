@@ -87,9 +87,11 @@ public:
     // Whether this window is what the system finds under the pointer: not covered,
     // hidden, nor elsewhere.
     bool IsUnderCursor() const;
-    // Asks for WM_MOUSELEAVE, which also comes when the pointer jumps out of the program's
-    // windows; only while the pointer is on the window, since a move that a program sends
-    // may say otherwise and the notice would then come at once.
+    // Asks for WM_MOUSELEAVE. The link and the shaped button learn from their capture
+    // that the pointer has left them, but the capture brings no move when the pointer
+    // jumps off the program's windows; this notice ends their hover then. Asked for only
+    // while the pointer is really on the window: a mouse move sent by code may place it
+    // there while it is elsewhere, and the notice would end that hover at once.
     void TrackMouseLeave();
     void MoveWindow(int x, int y, int width, int height, bool repaint = true) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);

@@ -131,9 +131,15 @@ BOOL CUniButton::OnEraseBkgnd(CDCHandle) {
 
 // Mouse and hover tracking.
 
-void CUniButton::OnMouseMove(UINT, CPoint point) {
-    if (!m_buttonDown) TrackHover(point);
-    Default();
+void CUniButton::OnMouseMove(UINT flags, CPoint point) {
+    if (m_buttonDown) {
+        Default();
+        return;
+    }
+    TrackHover(point);
+    // The control pushes itself on a move with the left button down while it holds the
+    // capture, which here is the hover's: a press that began elsewhere must not push it.
+    DefWindowProc(WM_MOUSEMOVE, flags & ~MK_LBUTTON, MAKELPARAM(point.x, point.y));
 }
 
 void CUniButton::OnLButtonDown(UINT, CPoint) {
@@ -143,10 +149,11 @@ void CUniButton::OnLButtonDown(UINT, CPoint) {
 }
 
 void CUniButton::OnLButtonUp(UINT, CPoint point) {
-    // The control's own processing releases the capture when it saw the press. The
-    // WM_CAPTURECHANGED that sends must not count as a loss to another window, so the
-    // flag is cleared first; a capture the control left (one held only for the hover)
-    // is released after it.
+    // Cleared before the standard button's processing: ending a press of its own, it
+    // gives up the capture, and OnCaptureChanged must not take that for another window
+    // taking the mouse, which ends the hover. The hover's capture, which the standard
+    // button never took, is given up after it; TrackHover takes it again while the
+    // pointer stays on the shape.
     const bool held = m_captureHeld;
     m_captureHeld = false;
     Default();
@@ -186,8 +193,8 @@ LRESULT CUniButton::OnMouseLeave(WPARAM, LPARAM) {
     return 0;
 }
 
-// Over the shape, and the button is what the system finds there: not covered, hidden,
-// nor minimised with its parent.
+// Over the shape, and not under another window: where a window covers part of the
+// shape, the pointer there is on that window, not on the button.
 bool CUniButton::IsUnderPointer(CPoint point) const {
     if (!IsOverShape(point)) return false;
     ClientToScreen(&point);
@@ -284,8 +291,8 @@ void CUniButton::PaintFace(CDCHandle dc, CDCHandle memDC, CBitmap* face, COLORRE
 }
 
 void CUniButton::DrawCaption(CDCHandle memDC, bool enabled, bool pressed) {
-    // The memory context is the faces' own and goes when they are built: its modes and
-    // colours need no restoring.
+    // The text mode, alignment and colours set here stay set: BuildFaces makes this
+    // memory context for the four faces alone and deletes it once they are drawn.
     memDC.SetBkMode(TRANSPARENT);
     const CString caption = GetWindowText();
     const LOGFONTW description = ParentFontDescription(m_hWnd);

@@ -4,12 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/ServiceHost.h"
 #include "app/quilletDlg.h"
 #include "classlib/App.h"
+#include "harness/LaunchedProgram.h"
 #include "res/resource.h"
 #include "tests/support/ClassKeyOverride.h"
 #include "tests/support/RecordingBrowser.h"
@@ -19,6 +21,11 @@
 namespace {
 
 const std::vector<std::string> MAIN_LINK_TARGETS = ServicePages(std::string("http://") + SERVICE_HOST);
+// The caption buttons' faces, by their fill.
+constexpr COLORREF CAPTION_NORMAL = RGB(206, 215, 231);
+constexpr COLORREF CAPTION_HOVER = RGB(255, 255, 0);
+// On the title strip, left of the caption buttons.
+constexpr POINT TITLE_STRIP{300, 12};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -45,6 +52,12 @@ protected:
         GetClientRect(window, &r);
         return POINT{r.right / 2, r.bottom / 2};
     }
+    // The face a caption button shows, read above its glyph.
+    COLORREF Face(HWND button) {
+        const POINT centre = Centre(button);
+        return wintest::ClientPixel(button, centre.x, centre.y / 2);
+    }
+    static bool Pushed(HWND button) { return SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED; }
     CQuilletDlg main;
 };
 
@@ -223,7 +236,8 @@ TEST_F(LinksOpen, ALinkShowsAHandAndOpensOnceForAClickPressedAndReleasedOnIt) {
     SetFocus(main.GetDlgItem(IDC_TOOL_LIST));
     EXPECT_NE(GetCapture(), link.m_hWnd);
     wintest::ClickAt(main, skin);
-    // A last opening: every one before it is recorded by the time it is.
+    // A last page opened: by the time it is recorded, a page that a step before opened
+    // by mistake is recorded too, so the list below is complete.
     wintest::ClickAt(Link(2), POINT{3, 3});
     browser.WaitForLaunches(2);
     wintest::Pump(60);
@@ -244,12 +258,72 @@ TEST_F(MainWindowFixture, TheHoverEndsWhenThePointerJumpsOffTheProgram) {
             main.ShowWindow(SW_RESTORE);
         }
         wintest::MoveMouseTo(minimise, POINT{centre.x + 1, centre.y});
-        ASSERT_EQ(wintest::ClientPixel(minimise, centre.x, centre.y / 2), RGB(255, 255, 0));
+        ASSERT_EQ(Face(minimise), CAPTION_HOVER);
         ASSERT_TRUE(wintest::JumpPointerOffProgram());
-        EXPECT_EQ(wintest::ClientPixel(minimise, centre.x, centre.y / 2), RGB(206, 215, 231))
-            << minimisedBefore;
+        EXPECT_EQ(Face(minimise), CAPTION_NORMAL) << minimisedBefore;
         EXPECT_EQ(GetCapture(), nullptr) << minimisedBefore;
     }
+}
+
+// A press that began on the title strip slides across ― onto × and ends there: it pushes
+// neither, and its release on × is no click.
+TEST_F(MainWindowFixture, APressThatBeganOffTheCaptionButtonsNeverPushesThem) {
+    CUniButton* const buttons[] = {&main.m_minimizeButton, &main.m_closeButton};
+    ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP, wintest::XButton::PRESS));
+    for (CUniButton* button : buttons) {
+        ASSERT_TRUE(wintest::XPointerAt(*button, Centre(*button)));
+        EXPECT_FALSE(Pushed(*button));
+        EXPECT_EQ(Face(*button), CAPTION_HOVER) << "held over it";
+    }
+    ASSERT_TRUE(wintest::XPointerAt(main.m_closeButton, Centre(main.m_closeButton), wintest::XButton::RELEASE));
+    ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP));
+    for (CUniButton* button : buttons) {
+        EXPECT_FALSE(Pushed(*button));
+        EXPECT_EQ(Face(*button), CAPTION_NORMAL);
+    }
+    EXPECT_FALSE(main.IsEnded());
+}
+
+// A second copy of the program comes up beside ours while × is held down and takes the
+// focus: the press ends there, and its release on × closes nothing.
+TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFocus) {
+    const char* program = std::getenv("QUILLET_EXE");
+    ASSERT_NE(program, nullptr) << "QUILLET_EXE names the program";
+    CUniButton& close = main.m_closeButton;
+    const POINT centre = Centre(close);
+    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::PRESS));
+    ASSERT_TRUE(Pushed(close));
+    LaunchedProgram other(WindowsPath(program));
+    const HWND window = other.WaitUntilReady(15000);
+    ASSERT_EQ(GetForegroundWindow(), window);
+    CRect ours;
+    main.GetWindowRect(&ours);
+    SetWindowPos(window, nullptr, ours.right + 20, ours.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(Pushed(close));
+    ASSERT_TRUE(wintest::XPointerAt(close, POINT{centre.x + 1, centre.y}));
+    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::RELEASE));
+    EXPECT_FALSE(Pushed(close));
+    EXPECT_FALSE(main.IsEnded());
+    ASSERT_TRUE(wintest::JumpPointerOffProgram());
+    EXPECT_EQ(Face(close), CAPTION_NORMAL);
+    EXPECT_TRUE(other.Close(window, 15000));
+}
+
+// A window above ours covers the lower half of ―: the pointer moved there from the upper
+// half ends the hover.
+TEST_F(MainWindowFixture, ACaptionButtonDoesNotHoverWhereAnotherWindowCoversIt) {
+    CUniButton& minimise = main.m_minimizeButton;
+    const POINT centre = Centre(minimise);
+    RECT area{-30, centre.y, 30, 60};
+    MapWindowPoints(minimise, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    CWnd cover;
+    ASSERT_TRUE(cover.CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"Static", "", WS_POPUP | SS_NOTIFY, area, nullptr, 0));
+    cover.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(wintest::XPointerAt(minimise, POINT{centre.x, 3}));
+    ASSERT_EQ(Face(minimise), CAPTION_HOVER);
+    ASSERT_TRUE(wintest::XPointerAt(minimise, POINT{centre.x, centre.y + 4}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Face(minimise), CAPTION_NORMAL);
 }
 
 }  // namespace

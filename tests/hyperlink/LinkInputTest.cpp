@@ -88,8 +88,10 @@ TEST_F(FailingLinks, OpensOnReleaseByDefaultAndOnPressWithOpenOnPress) {
     EXPECT_EQ(boxes.texts.size(), 2u) << "and not again on the release";
 
     HWND focused = GetFocus();
+    ASSERT_TRUE(ShowsColour(dialog.right, LINK_BLUE));
     ButtonDown(dialog.right);
     EXPECT_EQ(GetFocus(), focused) << "without LS_FOCUSONCLICK the focus stays";
+    EXPECT_TRUE(ShowsColour(dialog.right, LINK_TEAL)) << "a press shows the link active at once";
     ButtonUp(dialog.right);
     EXPECT_EQ(boxes.texts.size(), 3u);
     EXPECT_EQ(TextColour(dialog.right), LINK_TEAL) << "pressed links are active";

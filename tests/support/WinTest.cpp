@@ -248,19 +248,39 @@ void LeftButtonAt(HWND hwnd, POINT client, bool down) {
     Pump();
 }
 
+namespace {
+
+// Wine starts the Unix program without a handle to wait on: the pointer and the
+// button state show when the program has taken the input in.
+bool XPointer(POINT screen, XButton button) {
+    const char* const actions[] = {"", " mousedown 1", " mouseup 1"};
+    const std::string command = "/usr/bin/xdotool mousemove " + std::to_string(screen.x) + " " +
+                                std::to_string(screen.y) + actions[static_cast<int>(button)];
+    if (WinExec(command.c_str(), SW_HIDE) <= 31) return false;
+    const auto arrived = [&] {
+        POINT now{};
+        const bool down = GetAsyncKeyState(VK_LBUTTON) < 0;
+        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y &&
+               (button == XButton::STAY || down == (button == XButton::PRESS));
+    };
+    for (int i = 0; i < 200 && !arrived(); ++i) Pump(1);
+    Pump();
+    return arrived();
+}
+
+}  // namespace
+
+bool XPointerAt(HWND hwnd, POINT client, XButton button) {
+    return XPointer(ToScreen(hwnd, client), button);
+}
+
 bool JumpPointerOffProgram() {
     const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
-    const std::string command =
-        "/usr/bin/xdotool mousemove " + std::to_string(corner.x) + " " + std::to_string(corner.y);
-    // Wine starts the Unix program without a handle to wait on: watch the pointer.
-    if (WinExec(command.c_str(), SW_HIDE) <= 31) return false;
-    POINT now{};
-    const auto arrived = [&] { return GetCursorPos(&now) && now.x == corner.x && now.y == corner.y; };
-    for (int i = 0; i < 200 && !arrived(); ++i) Pump(1);
+    const bool arrived = XPointer(corner, XButton::STAY);
     Pump(160);  // the system's leave check runs every hover time (400 ms)
     DWORD owner = 0;
     GetWindowThreadProcessId(WindowFromPoint(corner), &owner);
-    return now.x == corner.x && now.y == corner.y && owner != GetCurrentProcessId();
+    return arrived && owner != GetCurrentProcessId();
 }
 
 }  // namespace wintest

@@ -100,9 +100,15 @@ std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
 // releases (!down) the left button there.
 void LeftButtonAt(HWND hwnd, POINT client, bool down);
 
-// X input (xdotool), as a hand moves the pointer: it jumps to the screen's bottom-right
-// corner, off this program's windows, and the program is told of no move. True when it
-// got there; returns after the program's timers have had time to notice.
+// X input (xdotool), as a hand gives it: the pointer moves to a client point of a window
+// and then, when asked, the left button goes down or up there. True once the program
+// has taken it in.
+enum class XButton { STAY, PRESS, RELEASE };
+bool XPointerAt(HWND hwnd, POINT client, XButton button = XButton::STAY);
+
+// X input: the pointer jumps to the screen's bottom-right corner, off this program's
+// windows, and the program is told of no move. True when it got there; returns after
+// the program's timers have had time to notice.
 bool JumpPointerOffProgram();
 
 }  // namespace wintest
