@@ -179,6 +179,42 @@ TEST(Modal, NestedRunsDisableTheirOwnerInTurn) {
     EXPECT_TRUE(IsWindowEnabled(main.dialog.m_hWnd));
 }
 
+// Moves itself during its initialisation when given a place.
+class PlacingDialog : public ExchangeDialog {
+public:
+    const POINT* place = nullptr;
+
+protected:
+    BOOL OnInitDialog() override {
+        if (place) SetWindowPos(m_hWnd, nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return ExchangeDialog::OnInitDialog();
+    }
+};
+
+TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
+    MainWindow main;
+    EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre())) << "unowned, modeless";
+    PlacingDialog centred, moved;
+    const POINT place{7, 9};
+    moved.place = &place;
+    RECT movedRect{};
+    wintest::ModalScript script;
+    script.steps = {[&] {
+        EXPECT_TRUE(wintest::CentredOn(centred, wintest::WindowCentre(main.dialog)));
+        centred.EndDialog(IDOK);
+    }};
+    script.Run(centred);
+    script.steps = {[&] {
+        GetWindowRect(moved, &movedRect);
+        moved.EndDialog(IDOK);
+    }};
+    script.Run(moved);
+    EXPECT_EQ(CRect(movedRect).TopLeft(), CPoint(place));
+    ExchangeDialog beside;
+    ASSERT_TRUE(beside.Create());
+    EXPECT_FALSE(wintest::CentredOn(beside, wintest::WindowCentre(main.dialog)));
+}
+
 TEST(Modal, MissingTemplateFailsWithoutTouchingTheOwner) {
     MainWindow main;
     CDialog missing(9999);
