@@ -80,20 +80,28 @@ HCURSOR PointerOver(HWND window, POINT client) {
     return info.hCursor;
 }
 
-// A monochrome cursor's picture: its mask bits and hot spot.
-std::vector<LONG> CursorImage(HCURSOR cursor) {
-    ICONINFO info{};
-    if (!GetIconInfo(cursor, &info)) return {};
+// A monochrome cursor's picture (mask bits and hot spot), and the resource it was loaded
+// from: none for a cursor made in memory, as a copy is.
+struct CursorPicture {
+    std::vector<LONG> image;
+    WORD resource = 0;
+};
+
+CursorPicture PictureOf(HCURSOR cursor) {
+    ICONINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetIconInfoExW(cursor, &info)) return {};
     CBitmap mask, colour;
     mask.Attach(info.hbmMask);
     colour.Attach(info.hbmColor);
     BITMAP shape{};
     mask.GetBitmap(&shape);
-    std::vector<LONG> image(static_cast<size_t>(shape.bmWidthBytes * shape.bmHeight) / sizeof(LONG));
-    GetBitmapBits(mask, static_cast<LONG>(image.size() * sizeof(LONG)), image.data());
-    image.push_back(static_cast<LONG>(info.xHotspot));
-    image.push_back(static_cast<LONG>(info.yHotspot));
-    return image;
+    CursorPicture picture{std::vector<LONG>(static_cast<size_t>(shape.bmWidthBytes * shape.bmHeight) / sizeof(LONG)),
+                          info.wResID};
+    GetBitmapBits(mask, static_cast<LONG>(picture.image.size() * sizeof(LONG)), picture.image.data());
+    picture.image.push_back(static_cast<LONG>(info.xHotspot));
+    picture.image.push_back(static_cast<LONG>(info.yHotspot));
+    return picture;
 }
 
 // What one process shows with the pointer over the dialog and then over a link.
@@ -125,11 +133,14 @@ TEST_F(CursorCase, DISABLED_OwnViewer) {
     EXPECT_NE(overLink, overDialog);
     EXPECT_EQ(overLink, CHyperLink::CurrentCursor());
     std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> viewer(
-        LoadLibraryA(OwnHelpViewer().c_str()), &FreeLibrary);
-    const std::vector<LONG> hand =
-        CursorImage(LoadCursorA(viewer.get(), MAKEINTRESOURCEA(VIEWER_HAND_CURSOR_ID)));
-    EXPECT_FALSE(hand.empty());
-    EXPECT_EQ(CursorImage(overLink), hand);
+        LoadLibraryA(WindowsHelpViewer().c_str()), &FreeLibrary);
+    const CursorPicture hand =
+        PictureOf(LoadCursorA(viewer.get(), MAKEINTRESOURCEA(VIEWER_HAND_CURSOR_ID)));
+    const CursorPicture shown = PictureOf(overLink);
+    EXPECT_EQ(hand.resource, VIEWER_HAND_CURSOR_ID);
+    EXPECT_EQ(shown.resource, 0) << "a copy, which outlives the module";
+    EXPECT_FALSE(hand.image.empty());
+    EXPECT_EQ(shown.image, hand.image);
 }
 
 TEST(LinkCursor, WithoutAHelpViewerALinkHasNoCursorOfItsOwnAndShowsNoError) {
