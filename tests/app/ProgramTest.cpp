@@ -174,10 +174,12 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(IDCANCEL)) << "ended by the Cancel path";
 }
 
-TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverIt) {
+TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWhereverItStands) {
     Program p;
     ASSERT_NE(p.Main(), nullptr);
     EXPECT_TRUE(wintest::CentredOn(p.Main(), wintest::WorkAreaCentre()));
+    // Away from the work area's centre, so that the two kinds of centring differ.
+    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageW(p.Main(), WM_SYSCOMMAND, 0x10, 0);  // the system menu's About entry
     HWND about = p.FindDialogWith(IDOK);
     ASSERT_NE(about, nullptr);

@@ -179,37 +179,23 @@ TEST(Modal, NestedRunsDisableTheirOwnerInTurn) {
     EXPECT_TRUE(IsWindowEnabled(main.dialog.m_hWnd));
 }
 
-// Moves itself during its initialisation when given a place.
-class PlacingDialog : public ExchangeDialog {
-public:
-    const POINT* place = nullptr;
-
+// Moves itself to (7, 9) during its initialisation.
+class MovingDialog : public ExchangeDialog {
 protected:
     BOOL OnInitDialog() override {
-        if (place) SetWindowPos(m_hWnd, nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(m_hWnd, nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         return ExchangeDialog::OnInitDialog();
     }
 };
 
 TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
+    MovingDialog moved;
+    ASSERT_TRUE(moved.Create());
+    CRect movedRect;
+    moved.GetWindowRect(&movedRect);
+    EXPECT_EQ(movedRect.TopLeft(), CPoint(7, 9));
     MainWindow main;
-    EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre())) << "unowned, modeless";
-    PlacingDialog centred, moved;
-    const POINT place{7, 9};
-    moved.place = &place;
-    RECT movedRect{};
-    wintest::ModalScript script;
-    script.steps = {[&] {
-        EXPECT_TRUE(wintest::CentredOn(centred, wintest::WindowCentre(main.dialog)));
-        centred.EndDialog(IDOK);
-    }};
-    script.Run(centred);
-    script.steps = {[&] {
-        GetWindowRect(moved, &movedRect);
-        moved.EndDialog(IDOK);
-    }};
-    script.Run(moved);
-    EXPECT_EQ(CRect(movedRect).TopLeft(), CPoint(place));
+    EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre()));
     ExchangeDialog beside;
     ASSERT_TRUE(beside.Create());
     EXPECT_FALSE(wintest::CentredOn(beside, wintest::WindowCentre(main.dialog)));

@@ -124,8 +124,7 @@ TEST_F(CursorCase, DISABLED_NoViewer) {
     EXPECT_EQ(SendMessageW(dialog.text, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.text.m_hWnd),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               FALSE);
-    EXPECT_TRUE(boxes.texts.empty());
-    EXPECT_TRUE(wintest::ThreadDialogs(dialog).empty()) << "no error is shown";
+    EXPECT_TRUE(boxes.texts.empty()) << "no error is shown";
 }
 
 TEST_F(CursorCase, DISABLED_OwnViewer) {
