@@ -1,5 +1,7 @@
 #include "classlib/Dialog.h"
 
+#include <algorithm>
+
 #include "classlib/App.h"
 
 namespace {
@@ -20,10 +22,16 @@ const DLGTEMPLATE* LoadTemplate(UINT id) {
     return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
 }
 
+// The start of a span of `length` centred on `middle`, moved back inside [low, high) as
+// far as it fits; a span longer than the range keeps its start visible.
+LONG CentredStart(LONG middle, LONG length, LONG low, LONG high) {
+    return std::max(low, std::min(middle - length / 2, high - length));
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_WM_INITDIALOG()
+    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -110,6 +118,38 @@ void CDialog::EndDialog(int result) {
     m_ended = true;
     // Wakes the loop should the call come from outside a dispatched message.
     if (m_inModalLoop) PostMessage(WM_NULL);
+}
+
+// A dialog that its initialisation neither showed nor moved, and that does not stand
+// beside an enabled owner, opens where a user expects it: centred.
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    const bool startedHidden = !IsWindowVisible();
+    CRect before;
+    GetWindowRect(&before);
+    const BOOL result = OnInitDialog();
+    CRect after;
+    GetWindowRect(&after);
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    const bool placedByNobody = startedHidden && after.TopLeft() == before.TopLeft() &&
+                                !(GetStyle() & (WS_VISIBLE | WS_CHILD));
+    if (placedByNobody && (!owner || !::IsWindowEnabled(owner))) CentreOverOwnerOrWorkArea(owner);
+    return result;
+}
+
+void CDialog::CentreOverOwnerOrWorkArea(HWND owner) {
+    const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(overOwner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
+    const CRect work = monitor.rcWork;
+    CRect area = work;
+    if (overOwner) ::GetWindowRect(owner, &area);
+    CRect own;
+    GetWindowRect(&own);
+    const LONG left = CentredStart((area.left + area.right) / 2, own.Width(), work.left, work.right);
+    const LONG top = CentredStart((area.top + area.bottom) / 2, own.Height(), work.top, work.bottom);
+    SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -35,6 +35,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    LRESULT HandleInitDialog(WPARAM, LPARAM);
+    void CentreOverOwnerOrWorkArea(HWND owner);
     HWND ResolveOwner() const;
     bool CreateFrom(const DLGTEMPLATE* dialogTemplate, HWND owner);
     void RunModalLoop();

@@ -34,8 +34,6 @@ protected: \
 #define ON_WM_CREATE() \
     if (message == WM_CREATE) { \
         *result = OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam)); return true; }
-#define ON_WM_INITDIALOG() \
-    if (message == WM_INITDIALOG) { *result = OnInitDialog(); return true; }
 #define ON_WM_PAINT() \
     if (message == WM_PAINT) { OnPaint(); *result = 0; return true; }
 #define ON_WM_ERASEBKGND() \

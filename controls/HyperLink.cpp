@@ -287,8 +287,7 @@ void CHyperLink::AssignCursor(HCURSOR cursor) {
 }
 
 // The hand cursor of the system's help viewer, copied so that it outlives the module.
-// Where that module or its cursor is missing (Wine has no such module; current Windows
-// versions carry a stub), the system's own hand, which is shared and never destroyed.
+// Without that module or its cursor the links have no cursor of their own.
 void CHyperLink::LoadHandCursor() {
     if (s_linkCursor) return;
     char directory[MAX_PATH] = {};
@@ -300,7 +299,6 @@ void CHyperLink::LoadHandCursor() {
             viewer ? LoadCursorA(viewer, MAKEINTRESOURCEA(LINK_HAND_CURSOR_ID)) : nullptr;
         if (hand) s_linkCursor = CopyIcon(hand);
     }
-    if (!s_linkCursor) s_linkCursor = LoadCursor(nullptr, IDC_HAND);
 }
 
 // ---- Launching ----

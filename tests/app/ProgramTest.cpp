@@ -129,6 +129,7 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     wintest::ClickAt(list, POINT{60, 40}, true);
     HWND calculator = p.FindDialogWith(1004);
     ASSERT_NE(calculator, nullptr) << "the calculator opens";
+    EXPECT_TRUE(wintest::CentredOn(calculator, wintest::WindowCentre(p.Main())));
     EXPECT_FALSE(IsWindowEnabled(p.Main()));
 
     // 保全费 is the twelfth entry of the kind list.
@@ -159,6 +160,22 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     wintest::ClickAt(close, CentreOf(close));
     ASSERT_TRUE(p.Ends());
     EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(IDCANCEL)) << "ended by the Cancel path";
+}
+
+TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWhereverItStands) {
+    Program p;
+    ASSERT_NE(p.Main(), nullptr);
+    EXPECT_TRUE(wintest::CentredOn(p.Main(), wintest::WorkAreaCentre()));
+    // Away from the work area's centre, so that the two kinds of centring differ.
+    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(p.Main(), WM_SYSCOMMAND, 0x10, 0);  // the system menu's About entry
+    HWND about = p.FindDialogWith(IDOK);
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(wintest::CentredOn(about, wintest::WindowCentre(p.Main())));
+    p.Key(VK_ESCAPE);
+    for (int i = 0; i < 50 && IsWindow(about); ++i) Sleep(20);
+    p.Key(VK_ESCAPE);
+    EXPECT_TRUE(p.Ends());
 }
 
 TEST_F(ProgramTest, TwoCopiesRunIndependently) {

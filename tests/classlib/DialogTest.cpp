@@ -179,6 +179,28 @@ TEST(Modal, NestedRunsDisableTheirOwnerInTurn) {
     EXPECT_TRUE(IsWindowEnabled(main.dialog.m_hWnd));
 }
 
+// Moves itself to (7, 9) during its initialisation.
+class MovingDialog : public ExchangeDialog {
+protected:
+    BOOL OnInitDialog() override {
+        SetWindowPos(m_hWnd, nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return ExchangeDialog::OnInitDialog();
+    }
+};
+
+TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
+    MovingDialog moved;
+    ASSERT_TRUE(moved.Create());
+    CRect movedRect;
+    moved.GetWindowRect(&movedRect);
+    EXPECT_EQ(movedRect.TopLeft(), CPoint(7, 9));
+    MainWindow main;
+    EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre()));
+    ExchangeDialog beside;
+    ASSERT_TRUE(beside.Create());
+    EXPECT_FALSE(wintest::CentredOn(beside, wintest::WindowCentre(main.dialog)));
+}
+
 TEST(Modal, MissingTemplateFailsWithoutTouchingTheOwner) {
     MainWindow main;
     CDialog missing(9999);

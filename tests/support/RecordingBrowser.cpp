@@ -11,13 +11,6 @@ namespace {
 
 constexpr char BROWSER_RECORD_VARIABLE[] = "QUILLET_LINK_RECORD";
 
-std::string TestDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    return directory.substr(0, directory.find_last_of('\\') + 1);
-}
-
 }  // namespace
 
 RecordingBrowser::RecordingBrowser() {
@@ -34,7 +27,7 @@ RecordingBrowser::~RecordingBrowser() {
 }
 
 std::string RecordingBrowser::QuotedProgram() {
-    return "\"" + TestDirectory() + "link_recorder.exe\"";
+    return "\"" + wintest::TestDirectory() + "link_recorder.exe\"";
 }
 
 std::vector<std::string> RecordingBrowser::Launches() const {

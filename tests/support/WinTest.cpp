@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace wintest {
@@ -175,6 +176,34 @@ void PressKey(UINT virtualKey) {
 
 void TypeText(HWND control, const std::wstring& text) {
     for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+std::string TestDirectory() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program(path);
+    return program.substr(0, program.find_last_of('\\') + 1);
+}
+
+POINT WindowCentre(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT WorkAreaCentre() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+}
+
+::testing::AssertionResult CentredOn(HWND hwnd, POINT centre) {
+    const POINT own = WindowCentre(hwnd);
+    if (std::abs(own.x - centre.x) <= 2 && std::abs(own.y - centre.y) <= 2) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "centre (" << own.x << ", " << own.y << "), not ("
+                                         << centre.x << ", " << centre.y << ")";
 }
 
 CRect RectInParent(HWND child) {

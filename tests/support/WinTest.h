@@ -2,6 +2,8 @@
 // inside, finding message boxes, reading pixels and sending real input.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -83,8 +85,19 @@ using ::WindowTextW;
 // compiler's narrow-literal conversion that the library's strings rely on.
 std::wstring FromUtf8(const char* utf8);
 
+// The folder of the running test program, with a closing backslash; the helper
+// programs the tests build stand in it.
+std::string TestDirectory();
+
 // The window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND child);
+
+// The centre of a window's rectangle on the screen; of the screen's work area.
+POINT WindowCentre(HWND hwnd);
+POINT WorkAreaCentre();
+// Success when the window's centre lies within two pixels of `centre` each way: an odd
+// size halves with a remainder on either side.
+::testing::AssertionResult CentredOn(HWND hwnd, POINT centre);
 
 // Colour of a client pixel, read back from the window's screen contents.
 COLORREF ClientPixel(HWND hwnd, int x, int y);

@@ -1,0 +1,155 @@
+// The link cursor comes from the help viewer in the Windows directory, once per process:
+// each case runs in a new process of this program, on a viewer the test put in place.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "classlib/GdiObject.h"
+#include "harness/LaunchedProgram.h"
+#include "tests/hyperlink/LinkFixture.h"
+#include "tests/support/WinTest.h"
+
+namespace {
+
+constexpr WORD VIEWER_HAND_CURSOR_ID = 106;
+constexpr char WINE_OVERRIDES[] = "Software\\Wine\\DllOverrides";
+
+std::string WindowsHelpViewer() {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\winhlp32.exe";
+}
+
+std::string OwnHelpViewer() {
+    return wintest::TestDirectory() + "help_viewer.exe";
+}
+
+// While alive, the Windows directory holds `replacement` as its help viewer, or no viewer
+// when that is empty; whatever stood there before is put back afterwards.
+class HelpViewerInPlace {
+public:
+    explicit HelpViewerInPlace(const std::string& replacement) {
+        MoveFileExA(m_viewer.c_str(), m_aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+        if (replacement.empty()) return;
+        CopyFileA(replacement.c_str(), m_viewer.c_str(), FALSE);
+        // Wine loads its own built-in viewer in place of a module of that name unless told.
+        RegSetKeyValueA(HKEY_CURRENT_USER, WINE_OVERRIDES, "winhlp32.exe", REG_SZ, "native", 7);
+    }
+    ~HelpViewerInPlace() {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, WINE_OVERRIDES, "winhlp32.exe");
+        DeleteFileA(m_viewer.c_str());
+        MoveFileA(m_aside.c_str(), m_viewer.c_str());
+    }
+    HelpViewerInPlace(const HelpViewerInPlace&) = delete;
+    HelpViewerInPlace& operator=(const HelpViewerInPlace&) = delete;
+
+private:
+    const std::string m_viewer = WindowsHelpViewer();
+    const std::string m_aside = m_viewer + ".aside";
+};
+
+// Runs the disabled case `name` in a new process of this program; fails unless that
+// process ran that case and it passed.
+void RunInOwnProcess(const std::string& name) {
+    const std::string report = wintest::TestDirectory() + name + ".xml";
+    DeleteFileA(report.c_str());
+    const std::string self = wintest::TestDirectory() + "hyperlink_tests.exe";
+    const std::string arguments = " --gtest_also_run_disabled_tests --gtest_filter=" + name +
+                                  " \"--gtest_output=xml:" + report + "\"";
+    LaunchedProgram child(WindowsPath(self.c_str()), std::wstring(arguments.begin(), arguments.end()));
+    ASSERT_TRUE(child.WaitForExit(60000));
+    EXPECT_EQ(child.ExitCode(), 0u);
+    std::ifstream file(report);
+    const std::string xml{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(xml.find("status=\"run\""), std::string::npos) << xml;
+}
+
+// The pointer's shape as the user sees it, over a client point of a window.
+HCURSOR PointerOver(HWND window, POINT client) {
+    wintest::MoveMouseTo(window, client);
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+// A monochrome cursor's picture (mask bits and hot spot), and the resource it was loaded
+// from: none for a cursor made in memory, as a copy is.
+struct CursorPicture {
+    std::vector<LONG> image;
+    WORD resource = 0;
+};
+
+CursorPicture PictureOf(HCURSOR cursor) {
+    ICONINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetIconInfoExW(cursor, &info)) return {};
+    CBitmap mask, colour;
+    mask.Attach(info.hbmMask);
+    colour.Attach(info.hbmColor);
+    BITMAP shape{};
+    mask.GetBitmap(&shape);
+    CursorPicture picture{std::vector<LONG>(static_cast<size_t>(shape.bmWidthBytes * shape.bmHeight) / sizeof(LONG)),
+                          info.wResID};
+    GetBitmapBits(mask, static_cast<LONG>(picture.image.size() * sizeof(LONG)), picture.image.data());
+    picture.image.push_back(static_cast<LONG>(info.xHotspot));
+    picture.image.push_back(static_cast<LONG>(info.yHotspot));
+    return picture;
+}
+
+// What one process shows with the pointer over the dialog and then over a link.
+class CursorCase : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.Open());
+        overDialog = PointerOver(dialog, {4, 4});
+        overLink = PointerOver(dialog.text, {3, 3});
+    }
+    wintest::MessageBoxCloser boxes;
+    LinkDialog dialog;
+    HCURSOR overDialog = nullptr;
+    HCURSOR overLink = nullptr;
+};
+
+TEST_F(CursorCase, DISABLED_NoViewer) {
+    EXPECT_EQ(CHyperLink::CurrentCursor(), nullptr);
+    EXPECT_EQ(overLink, overDialog) << "no cursor of the link's own";
+    EXPECT_EQ(SendMessageW(dialog.text, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.text.m_hWnd),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              FALSE);
+    EXPECT_TRUE(boxes.texts.empty()) << "no error is shown";
+}
+
+TEST_F(CursorCase, DISABLED_OwnViewer) {
+    EXPECT_EQ(GetModuleHandleA(WindowsHelpViewer().c_str()), nullptr) << "the viewer is let go";
+    EXPECT_NE(overLink, overDialog);
+    EXPECT_EQ(overLink, CHyperLink::CurrentCursor());
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> viewer(
+        LoadLibraryA(WindowsHelpViewer().c_str()), &FreeLibrary);
+    const CursorPicture hand =
+        PictureOf(LoadCursorA(viewer.get(), MAKEINTRESOURCEA(VIEWER_HAND_CURSOR_ID)));
+    const CursorPicture shown = PictureOf(overLink);
+    EXPECT_EQ(hand.resource, VIEWER_HAND_CURSOR_ID);
+    EXPECT_EQ(shown.resource, 0) << "a copy, which outlives the module";
+    EXPECT_FALSE(hand.image.empty());
+    EXPECT_EQ(shown.image, hand.image);
+}
+
+TEST(LinkCursor, WithoutAHelpViewerALinkHasNoCursorOfItsOwnAndShowsNoError) {
+    HelpViewerInPlace none("");
+    RunInOwnProcess("CursorCase.DISABLED_NoViewer");
+}
+
+TEST(LinkCursor, AHelpViewerGivesItsHandCopiedToOutliveTheModule) {
+    HelpViewerInPlace own(OwnHelpViewer());
+    RunInOwnProcess("CursorCase.DISABLED_OwnViewer");
+}
+
+}  // namespace
