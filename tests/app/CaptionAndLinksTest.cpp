@@ -296,7 +296,7 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::PRESS));
     ASSERT_TRUE(Pushed(close));
     LaunchedProgram other(WindowsPath(program));
-    const HWND window = other.WaitUntilReady(15000);
+    const HWND window = other.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
     ASSERT_EQ(GetForegroundWindow(), window);
     CRect ours;
     main.GetWindowRect(&ours);
@@ -308,7 +308,7 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     EXPECT_FALSE(main.IsEnded());
     ASSERT_TRUE(wintest::JumpPointerOffProgram());
     EXPECT_EQ(Face(close), CAPTION_NORMAL);
-    EXPECT_TRUE(other.Close(window, 15000));
+    EXPECT_TRUE(other.Close(window, wintest::PROGRAM_WAIT_MS));
 }
 
 // A window above ours covers the lower half of ―: the pointer moved there from the upper

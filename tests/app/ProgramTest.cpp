@@ -20,7 +20,7 @@ std::wstring ProgramPath() {
 class Program {
 public:
     explicit Program(const std::wstring& arguments = L"") : m_process(ProgramPath(), arguments) {
-        m_main = m_process.WaitUntilReady(15000);
+        m_main = m_process.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
         if (m_main && wintest::WindowTextW(m_main) != L"VantorelV1.0") m_main = nullptr;
     }
     HWND Main() const { return m_main; }
@@ -36,7 +36,7 @@ public:
         return nullptr;
     }
     bool Running() const { return m_process.Running(); }
-    bool Ends() const { return m_process.WaitForExit(15000); }
+    bool Ends() const { return m_process.WaitForExit(wintest::PROGRAM_WAIT_MS); }
 
     // A key as the dialog manager of the program's thread receives it.
     void Key(UINT key) const {

@@ -64,7 +64,7 @@ void RunInOwnProcess(const std::string& name) {
     const std::string arguments = " --gtest_also_run_disabled_tests --gtest_filter=" + name +
                                   " \"--gtest_output=xml:" + report + "\"";
     LaunchedProgram child(WindowsPath(self.c_str()), std::wstring(arguments.begin(), arguments.end()));
-    ASSERT_TRUE(child.WaitForExit(60000));
+    ASSERT_TRUE(child.WaitForExit(wintest::PROGRAM_WAIT_MS));
     EXPECT_EQ(child.ExitCode(), 0u);
     std::ifstream file(report);
     const std::string xml{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

@@ -16,6 +16,11 @@
 
 namespace wintest {
 
+// How long a test waits for another program to start, record or end. Where 32-bit code
+// runs under emulation a program takes a minute or more to start; a wait ends as soon as
+// what it waits for happens, so only a failing test waits this long.
+constexpr DWORD PROGRAM_WAIT_MS = 300000;
+
 // Runs a fixed number of rounds: each dispatches every queued message (sent messages
 // included), then sleeps 5 ms so that timers and other threads' work can come due.
 // Messages that arrive after the last round stay queued; a WM_QUIT ends the pumping and
