@@ -46,21 +46,36 @@ int WindowsOfThisThread() {
     return count;
 }
 
-// The used slots of the GDI handle table that the system maps into the process (the
-// PEB's GdiSharedHandleTable, at 0xF8 in a 64-bit and 0x94 in a 32-bit PEB: 24-byte
-// entries in both, the object type at byte 14 and zero in a free slot). Under Wine it
-// holds this process's objects only.
-int GdiObjects() {
-    using Query = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+// The GDI handle table that the system maps into the process: the 64-bit PEB's
+// GdiSharedHandleTable at 0xF8, the PEB being at 0x60 of the 64-bit TEB. A 32-bit process
+// has them as WOW64 does, in a 64-bit TEB WowTebOffset (at 0xFDC of its own TEB) away;
+// their pointers lie below 4 GiB, so reading the low half reads all of each.
+const BYTE* GdiHandleTable() {
+    // The thread's basic information, as ntdll lays it out.
+    struct {
+        NTSTATUS exitStatus;
+        const BYTE* teb;
+        void* clientId[2];
+        ULONG_PTR affinityMask;
+        LONG priority;
+        LONG basePriority;
+    } thread{};
+    using Query = NTSTATUS(WINAPI*)(HANDLE, THREADINFOCLASS, void*, ULONG, ULONG*);
     const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info{};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0) {
-        return 0;
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
+    if (!query || query(GetCurrentThread(), static_cast<THREADINFOCLASS>(0), &thread, sizeof thread, nullptr) != 0) {
+        return nullptr;
     }
-    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
-    const BYTE* table =
-        *reinterpret_cast<BYTE* const*>(reinterpret_cast<BYTE*>(info.PebBaseAddress) + tableOffset);
+    const BYTE* teb = thread.teb;
+    if (sizeof(void*) == 4) teb += *reinterpret_cast<const LONG*>(teb + 0xFDC);
+    const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + 0x60);
+    return *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
+}
+
+// The used slots of that table (24-byte entries, the object type at byte 14 and zero in
+// a free slot). Under Wine it holds this process's objects only.
+int GdiObjects() {
+    const BYTE* table = GdiHandleTable();
     int count = 0;
     for (size_t slot = 0; table && slot < 0x10000; ++slot) count += table[slot * 24 + 14] != 0;
     return count;
