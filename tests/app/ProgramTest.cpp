@@ -27,23 +27,27 @@ public:
     DWORD ExitCode() const { return m_process.ExitCode(); }
     // A visible dialog of the program other than its main window, with a control `id`.
     HWND FindDialogWith(int id) const {
-        for (int i = 0; i < 200; ++i) {
+        HWND found = nullptr;
+        wintest::WaitFor([&] {
             for (HWND hwnd : wintest::ThreadWindows(nullptr, m_process.ThreadId())) {
-                if (hwnd != m_main && IsWindowVisible(hwnd) && GetDlgItem(hwnd, id)) return hwnd;
+                if (hwnd != m_main && IsWindowVisible(hwnd) && GetDlgItem(hwnd, id)) found = hwnd;
             }
-            Sleep(50);
-        }
-        return nullptr;
+            return found != nullptr;
+        });
+        return found;
     }
     bool Running() const { return m_process.Running(); }
     bool Ends() const { return m_process.WaitForExit(wintest::PROGRAM_WAIT_MS); }
 
-    // A key as the dialog manager of the program's thread receives it.
-    void Key(UINT key) const {
+    HWND Focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(m_process.ThreadId(), &info);
-        HWND target = info.hwndFocus ? info.hwndFocus : m_main;
+        return info.hwndFocus;
+    }
+    // A key as the dialog manager of the program's thread receives it.
+    void Key(UINT key) const {
+        HWND target = Focus() ? Focus() : m_main;
         PostMessageW(target, WM_KEYDOWN, key, 1);
         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
     }
@@ -136,23 +140,23 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     HWND kinds = GetDlgItem(calculator, 1002);
     const int row = static_cast<int>(SendMessageW(kinds, LB_GETITEMHEIGHT, 0, 0));
     wintest::ClickAt(kinds, POINT{20, 11 * row + row / 2});
-    EXPECT_EQ(SendMessageW(kinds, LB_GETCURSEL, 0, 0), 11);
+    EXPECT_TRUE(wintest::WaitFor([&] { return SendMessageW(kinds, LB_GETCURSEL, 0, 0) == 11; }));
 
     HWND amount = GetDlgItem(calculator, 1004);
     wintest::ClickAt(amount, CentreOf(amount));
+    ASSERT_TRUE(wintest::WaitFor([&] { return p.Focus() == amount; }));
     SendMessageW(amount, EM_SETSEL, 0, -1);
     for (wchar_t c : std::wstring(L"12345")) PostMessageW(amount, WM_CHAR, c, 1);
     wintest::Pump(3);
     HWND calc = GetDlgItem(calculator, IDOK);
     wintest::ClickAt(calc, CentreOf(calc));
-    for (int i = 0; i < 50 && TextOf(GetDlgItem(calculator, 1005)) != L"143"; ++i) Sleep(20);
+    wintest::WaitFor([&] { return TextOf(GetDlgItem(calculator, 1005)) == L"143"; });
     EXPECT_EQ(TextOf(GetDlgItem(calculator, 1005)), L"143");
     EXPECT_TRUE(IsWindow(calculator)) << "calculating keeps the calculator open";
 
     HWND cancel = GetDlgItem(calculator, IDCANCEL);
     wintest::ClickAt(cancel, CentreOf(cancel));
-    for (int i = 0; i < 50 && IsWindow(calculator); ++i) Sleep(20);
-    EXPECT_FALSE(IsWindow(calculator));
+    EXPECT_TRUE(wintest::WaitFor([&] { return !IsWindow(calculator); }));
     EXPECT_TRUE(IsWindowEnabled(p.Main()));
 
     HWND close = ChildWithText(p.Main(), L"\x00D7");
@@ -173,7 +177,7 @@ TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWh
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(wintest::CentredOn(about, wintest::WindowCentre(p.Main())));
     p.Key(VK_ESCAPE);
-    for (int i = 0; i < 50 && IsWindow(about); ++i) Sleep(20);
+    wintest::WaitFor([&] { return !IsWindow(about); });
     p.Key(VK_ESCAPE);
     EXPECT_TRUE(p.Ends());
 }

@@ -178,6 +178,15 @@ void TypeText(HWND control, const std::wstring& text) {
     for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
 }
 
+bool WaitFor(const std::function<bool()>& done) {
+    const ULONGLONG deadline = GetTickCount64() + PROGRAM_WAIT_MS;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 std::string TestDirectory() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);

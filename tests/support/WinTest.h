@@ -20,6 +20,9 @@ namespace wintest {
 // runs under emulation a program takes a minute or more to start; a wait ends as soon as
 // what it waits for happens, so only a failing test waits this long.
 constexpr DWORD PROGRAM_WAIT_MS = 300000;
+// Polls `done`, without pumping this thread's messages, until it holds or another
+// program has had PROGRAM_WAIT_MS to make it so; answers whether it holds.
+bool WaitFor(const std::function<bool()>& done);
 
 // Runs a fixed number of rounds: each dispatches every queued message (sent messages
 // included), then sleeps 5 ms so that timers and other threads' work can come due.
