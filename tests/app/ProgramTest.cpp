@@ -106,9 +106,12 @@ TEST_F(ProgramTest, ArgumentsChangeNothing) {
     EXPECT_TRUE(withArguments.Ends());
 }
 
+// Bounded, so that a program that stopped answering fails the test instead of hanging it.
 std::wstring TextOf(HWND window) {
     wchar_t text[64] = {};
-    SendMessageW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                        wintest::PROGRAM_WAIT_MS, &copied);
     return text;
 }
 
@@ -120,7 +123,7 @@ POINT CentreOf(HWND window) {
 
 HWND ChildWithText(HWND parent, const wchar_t* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (wintest::WindowTextW(child) == text) return child;
+        if (TextOf(child) == text) return child;
     }
     return nullptr;
 }
@@ -147,11 +150,11 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     ASSERT_TRUE(wintest::WaitFor([&] { return p.Focus() == amount; }));
     SendMessageW(amount, EM_SETSEL, 0, -1);
     for (wchar_t c : std::wstring(L"12345")) PostMessageW(amount, WM_CHAR, c, 1);
-    wintest::Pump(3);
+    ASSERT_TRUE(wintest::WaitFor([&] { return TextOf(amount) == L"12345"; }));
     HWND calc = GetDlgItem(calculator, IDOK);
     wintest::ClickAt(calc, CentreOf(calc));
     wintest::WaitFor([&] { return TextOf(GetDlgItem(calculator, 1005)) == L"143"; });
-    EXPECT_EQ(TextOf(GetDlgItem(calculator, 1005)), L"143");
+    ASSERT_EQ(TextOf(GetDlgItem(calculator, 1005)), L"143");
     EXPECT_TRUE(IsWindow(calculator)) << "calculating keeps the calculator open";
 
     HWND cancel = GetDlgItem(calculator, IDCANCEL);
