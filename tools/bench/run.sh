@@ -67,9 +67,8 @@ echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | 
 
 "$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win/quillet.exe" \
   "$win/tools/bench/controls_dialog.exe" "$win/tools/bench/empty_dialog.exe"
-# The 32-bit program against the 64-bit one and against the fair baseline built with it;
-# fewer starts, since a 32-bit start takes about a minute where 32-bit code is emulated.
-"$WINE" "$win/tools/bench/startup_bench.exe" -n 5 "$win32/quillet.exe" \
+# The 32-bit program against the 64-bit one and against the fair baseline built with it.
+"$WINE" "$win/tools/bench/startup_bench.exe" -n 20 "$win32/quillet.exe" \
   "$win/quillet.exe" "$win32/tools/bench/controls_dialog.exe"
 "$WINE" "$win/tools/bench/calc_bench.exe" -n 10000 -r 3
 "$root/tools/bench/size.sh" "$win" "$win32"
