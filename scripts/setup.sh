@@ -57,8 +57,10 @@ emulate_i386() {
   [ -f "$binfmt/qemu-i386" ] || printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:F" |
     as_root tee "$binfmt/register" >/dev/null
 }
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "setup: this kernel does not run 32-bit x86 programs; running them under qemu-i386"
+# An entry already registered (an earlier set-up's, perhaps naming an older QEMU) means
+# emulation too, even on a kernel that could run the programs itself.
+if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "setup: running 32-bit x86 programs under qemu-i386"
   emulate_i386
   /usr/lib/wine/wine --version >/dev/null || { echo "setup: 32-bit programs still do not run" >&2; exit 1; }
 fi
