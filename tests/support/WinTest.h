@@ -16,9 +16,9 @@
 
 namespace wintest {
 
-// How long a test waits for another program to start, record or end. Where 32-bit code
-// runs under emulation a program takes a minute or more to start; a wait ends as soon as
-// what it waits for happens, so only a failing test waits this long.
+// How long a test waits for another program to start, record or end: far longer than a
+// start takes even with 32-bit code emulated or the machine loaded, since a wait ends as
+// soon as what it waits for happens and only a failing test waits this long.
 constexpr DWORD PROGRAM_WAIT_MS = 300000;
 // Polls `done`, without pumping this thread's messages, until it holds or another
 // program has had PROGRAM_WAIT_MS to make it so; answers whether it holds.
