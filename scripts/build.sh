@@ -21,7 +21,8 @@ case "$kind" in
   *) echo "build.sh: unknown build '$kind'" >&2; exit 2 ;;
 esac
 
-[ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" "${args[@]}" >/dev/null
+# Configured on every call: the tests join a build once GoogleTest's sources are there.
+cmake -S "$root" -B "$dir" "${args[@]}" >/dev/null
 targets=()
 [ $# -eq 0 ] || targets=(--target "$@")
 cmake --build "$dir" -j "$jobs" "${targets[@]}"

@@ -3,6 +3,7 @@
 #   scripts/fuzz.sh [runs-of-the-parser [runs-of-the-launch-command]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" fuzz
 "$root/scripts/build.sh" native >/dev/null
 dir="$root/build/native/tests/fuzz"
 run() {

@@ -4,6 +4,7 @@
 # Exits non-zero on any finding.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" lint
 "$root/scripts/build.sh" native >/dev/null
 "$root/scripts/build.sh" win >/dev/null
 jobs=$(nproc)

@@ -15,7 +15,7 @@ case "${1:-}" in
   "") ;;
   *) echo "usage: scripts/release.sh [--host NAME]" >&2; exit 2 ;;
 esac
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" test
 work="$root/build/release"
 rm -rf "$work"
 mkdir -p "$work/src"

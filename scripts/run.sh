@@ -3,7 +3,7 @@
 # (on a private Xvfb display when there is none).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" run
 "$root/scripts/build.sh" win quillet
 
 . "$root/scripts/wine-session.sh"

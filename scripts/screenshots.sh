@@ -3,7 +3,7 @@
 # calculator after computing the preservation fee of 12345 yuan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" test
 "$root/scripts/build.sh" win quillet >/dev/null
 
 . "$root/scripts/wine-session.sh"

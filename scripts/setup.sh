@@ -1,24 +1,40 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing quillet needs on Debian 12.
-# Idempotent: installs only missing packages and generates the locale once.
+# Installs on Debian 12 what one of quillet's commands needs, and nothing more:
+#   scripts/setup.sh run    building the 64-bit program and showing it under Wine
+#   scripts/setup.sh test   building everything and running every test; the other
+#                           developer tools (release, screenshots, benchmarks) use it too
+#   scripts/setup.sh lint   static analysis of both builds
+#   scripts/setup.sh fuzz   the native build with its fuzzers
+# Idempotent: a second call installs nothing and changes nothing.
 set -euo pipefail
+level=${1:-}
 
-packages=(
-  cmake make g++ googletest
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine64 wine32:i386 xvfb xauth xdotool imagemagick x11-utils
-  locales fonts-arphic-uming fonts-arphic-gbsn00lp
-  clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
-)
+# One list a need; each level takes the needs of its command.
+windows_build=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+wine_display=(wine64 xvfb x11-utils locales fonts-arphic-uming fonts-arphic-gbsn00lp)
+native_build=(cmake make g++ googletest python3 clang-14 libclang-rt-14-dev)
+windows_tests=(googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386
+               xdotool imagemagick)
+analysers=(clang-tidy-14 cppcheck)
+case "$level" in
+  run)  packages=("${windows_build[@]}" "${wine_display[@]}") ;;
+  test) packages=("${windows_build[@]}" "${wine_display[@]}" "${native_build[@]}" "${windows_tests[@]}") ;;
+  lint) packages=("${windows_build[@]}" "${native_build[@]}" "${analysers[@]}") ;;
+  fuzz) packages=("${native_build[@]}") ;;
+  *) echo "usage: scripts/setup.sh run|test|lint|fuzz" >&2; exit 2 ;;
+esac
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+apt_install() {
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
 # The 32-bit program runs under Debian's 32-bit Wine half, a package of the i386
 # architecture.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$level" = test ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture"
   as_root dpkg --add-architecture i386
 fi
@@ -28,47 +44,84 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
+  echo "setup: installing $(printf '%s\n' "${missing[@]}" | sort -u | tr '\n' ' ')"
   as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt_install "${missing[@]}"
 fi
 
-# Some kernels run 64-bit user code only (i386 execve answers "Exec format error"). There
-# the 32-bit half of Wine, a set of 32-bit Linux programs, runs under QEMU's i386 user
-# emulation, registered with the kernel's binfmt_misc for 32-bit x86 executables; the
-# Windows programs it runs are the same bytes. QEMU comes from bookworm-backports: the
-# 7.2 of bookworm takes a minute to start each 32-bit Wine process, the 10.0 there under
-# a second.
+# Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936. The locale is made as
+# a folder of its own rather than in the locale archive: a process reads the archive
+# once, so the script that called this one would not find a locale added there since.
+if ! locale -a 2>/dev/null | grep -qx 'zh_CN\.utf8'; then
+  echo "setup: generating the zh_CN.UTF-8 locale"
+  as_root localedef --no-archive -i zh_CN -c -f UTF-8 zh_CN.UTF-8
+fi
+
+[ "$level" = test ] || exit 0
+
+# How this machine runs 32-bit x86 programs: "native", "qemu VERSION", or nothing where
+# they do not run. QEMU's user emulation answers QEMU_VERSION with its version instead
+# of running the program.
+i386_runner() {
+  local out
+  out=$(QEMU_VERSION=1 /usr/lib/wine/wine --version 2>&1) || return 0
+  case "$out" in
+    qemu-i386\ version\ *) echo "qemu $(awk 'NR == 1 { print $3 }' <<<"$out")" ;;
+    wine-*) echo native ;;
+  esac
+}
+
+# QEMU before 9.1 takes about a minute to start each 32-bit Wine process; 10.0 under a
+# second.
+i386_runs_well() {
+  local runner
+  runner=$(i386_runner)
+  [ "$runner" = native ] || { [ -n "$runner" ] && dpkg --compare-versions "${runner#qemu }" ge 9.1; }
+}
+
+# Adds bookworm-backports to apt's sources, from the mirror they use for bookworm, unless
+# they name it already.
+add_backports() {
+  as_root apt-get update -qq
+  [ -z "$(apt-get indextargets 'Release: bookworm-backports')" ] || return 0
+  local mirrors mirror
+  mirrors=$(apt-get indextargets --format '$(REPO_URI)' 'Release: bookworm' 'Origin: Debian' 'Target-Of: deb')
+  mirror=${mirrors%%$'\n'*}
+  if [ -z "$mirror" ]; then
+    echo "setup: 32-bit programs need QEMU 9.1 or later from bookworm-backports, and apt's sources" \
+         "name no Debian bookworm mirror to take it from; add the line" \
+         "'deb MIRROR bookworm-backports main' to apt's sources and run this again" >&2
+    exit 1
+  fi
+  echo "setup: adding bookworm-backports from $mirror to apt's sources"
+  echo "deb $mirror bookworm-backports main" | as_root tee /etc/apt/sources.list.d/quillet-bookworm-backports.list >/dev/null
+  as_root apt-get update -qq
+}
+
+# Where the kernel runs no 32-bit code (i386 execve answers "Exec format error"), or runs
+# it only through an old QEMU, Wine's 32-bit half runs under QEMU from bookworm-backports,
+# registered with the kernel's binfmt_misc under an entry of the project's own. Entries
+# of others are left as they are.
 emulate_i386() {
-  local list=/etc/apt/sources.list.d/quillet-bookworm-backports.list
-  local qemu=/usr/bin/qemu-i386 binfmt=/proc/sys/fs/binfmt_misc
+  local binfmt=/proc/sys/fs/binfmt_misc entry=quillet-i386
   if ! dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null)" ge 1:9.1; then
-    grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/ ||
-      echo 'deb http://deb.debian.org/debian bookworm-backports main' | as_root tee "$list" >/dev/null
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      -t bookworm-backports qemu-user >/dev/null
+    add_backports
+    echo "setup: installing qemu-user from bookworm-backports"
+    apt_install -t bookworm-backports qemu-user
   fi
   [ -f "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt"
-  # An entry of an earlier set-up may name another interpreter.
-  if [ -f "$binfmt/qemu-i386" ] && ! grep -qx "interpreter $qemu" "$binfmt/qemu-i386"; then
-    echo -1 | as_root tee "$binfmt/qemu-i386" >/dev/null
-  fi
-  [ -f "$binfmt/qemu-i386" ] || printf '%s' ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:F" |
+  # Of two entries that match a program the kernel uses the one registered last, so the
+  # project's own is registered anew, after any other.
+  [ ! -f "$binfmt/$entry" ] || echo -1 | as_root tee "$binfmt/$entry" >/dev/null
+  echo "setup: registering /usr/bin/qemu-i386 as $binfmt/$entry"
+  printf '%s' ":$entry:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F" |
     as_root tee "$binfmt/register" >/dev/null
 }
-# An entry already registered (an earlier set-up's, perhaps naming an older QEMU) means
-# emulation too, even on a kernel that could run the programs itself.
-if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "setup: running 32-bit x86 programs under qemu-i386"
-  emulate_i386
-  /usr/lib/wine/wine --version >/dev/null || { echo "setup: 32-bit programs still do not run" >&2; exit 1; }
-fi
 
-# Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  echo "setup: generating the zh_CN.UTF-8 locale"
-  as_root sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen >/dev/null
+if ! i386_runs_well; then
+  emulate_i386
+  if ! i386_runs_well; then
+    echo "setup: 32-bit programs still do not run through QEMU 9.1 or later (runner: '$(i386_runner)')" >&2
+    exit 1
+  fi
 fi

@@ -4,7 +4,7 @@
 # once against the 32-bit program. Ends with CTest's summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" test
 "$root/scripts/build.sh" native
 "$root/scripts/build.sh" win
 "$root/scripts/build.sh" win32

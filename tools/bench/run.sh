@@ -36,7 +36,7 @@ build() {
   fi
 }
 : >"$log"
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" test
 win=${QUILLET_BENCH_WIN_BUILD:-}
 win32=${QUILLET_BENCH_WIN32_BUILD:-}
 native=${QUILLET_BENCH_NATIVE_BUILD:-}
