@@ -32,32 +32,33 @@ apt_install() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }
 
-# The 32-bit program runs under Debian's 32-bit Wine half, a package of the i386
-# architecture.
-if [ "$level" = test ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  echo "setup: adding the i386 architecture"
-  as_root dpkg --add-architecture i386
-fi
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
   echo "setup: installing $(printf '%s\n' "${missing[@]}" | sort -u | tr '\n' ' ')"
   as_root apt-get update -qq
   apt_install "${missing[@]}"
-fi
+}
+
+# The 32-bit program runs under Debian's 32-bit Wine half, a package of the i386
+# architecture.
+add_i386_architecture() {
+  dpkg --print-foreign-architectures | grep -qx i386 && return 0
+  echo "setup: adding the i386 architecture"
+  as_root dpkg --add-architecture i386
+}
 
 # Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936. The locale is made as
 # a folder of its own rather than in the locale archive: a process reads the archive
 # once, so the script that called this one would not find a locale added there since.
-if ! locale -a 2>/dev/null | grep -qx 'zh_CN\.utf8'; then
+make_locale() {
+  locale -a 2>/dev/null | grep -qx 'zh_CN\.utf8' && return 0
   echo "setup: generating the zh_CN.UTF-8 locale"
   as_root localedef --no-archive -i zh_CN -c -f UTF-8 zh_CN.UTF-8
-fi
-
-[ "$level" = test ] || exit 0
+}
 
 # How this machine runs 32-bit x86 programs: "native", "qemu VERSION", or nothing where
 # they do not run. QEMU's user emulation answers QEMU_VERSION with its version instead
@@ -118,10 +119,18 @@ emulate_i386() {
     as_root tee "$binfmt/register" >/dev/null
 }
 
-if ! i386_runs_well; then
+# Makes sure 32-bit programs run, and through QEMU 9.1 or later if through QEMU at all.
+run_i386_programs() {
+  i386_runs_well && return 0
   emulate_i386
-  if ! i386_runs_well; then
-    echo "setup: 32-bit programs still do not run through QEMU 9.1 or later (runner: '$(i386_runner)')" >&2
-    exit 1
-  fi
-fi
+  i386_runs_well && return 0
+  echo "setup: 32-bit programs still do not run through QEMU 9.1 or later (runner: '$(i386_runner)')" >&2
+  exit 1
+}
+
+[ "$level" != test ] || add_i386_architecture
+install_missing "${packages[@]}"
+case "$level" in
+  run)  make_locale ;;
+  test) make_locale; run_i386_programs ;;
+esac
