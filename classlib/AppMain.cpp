@@ -13,9 +13,10 @@ struct ModuleInit {
         // Multi-byte text of the C runtime follows the system's ANSI code page.
         _setmbcp(_MB_CP_ANSI);
 #if defined(__i386__)
-        // The x87 unit defaults to 64-bit significands; the fee arithmetic wants 53.
-        // The program's own doubles are SSE2 ones, but the C runtime and the system's
-        // DLLs may still compute on the x87 unit. x86-64's runtime rejects this call.
+        // The program has always started with the x87 unit at 53-bit precision instead
+        // of its default 64, and keeps doing so for whatever floating point the runtime
+        // libraries and the system's DLLs do in this process. Its own code has none: the
+        // fee engine computes in integers. x86-64's runtime rejects this call.
         _controlfp(_PC_53, _MCW_PC);
 #endif
     }

@@ -16,8 +16,9 @@
 #include <cstdint>
 #include <limits>
 
-// ViaDouble promises 53-bit doubles rounded after every operation (SSE2), not x87
-// extended precision, which would round differently.
+// ViaDouble promises 53-bit doubles rounded after every operation, not x87 extended
+// precision, which would round differently: includers link fee_reference, which asks for
+// SSE2 doubles on 32-bit x86.
 static_assert(std::numeric_limits<double>::digits == 53, "IEEE binary64 expected");
 static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must not be evaluated in a wider type");
 
@@ -85,8 +86,8 @@ constexpr int32_t PreservationExact(int32_t amount) {
 
 // base × rate + constant in doubles: the conversion of base is exact (|base| < 2^53);
 // the product and the sum are each rounded to nearest; the cast truncates toward zero.
-// Callers must compile without floating-point contraction, or a fused multiply-add
-// would round once instead of twice.
+// fee_reference turns floating-point contraction off, or a fused multiply-add would
+// round once instead of twice.
 inline int32_t ViaDouble(int64_t base, double rate, double constant) {
     const double product = static_cast<double>(base) * rate;
     const double sum = product + constant;
