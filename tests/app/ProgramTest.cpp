@@ -115,12 +115,6 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-POINT CentreOf(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return POINT{r.right / 2, r.bottom / 2};
-}
-
 HWND ChildWithText(HWND parent, const wchar_t* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (TextOf(child) == text) return child;
@@ -136,7 +130,7 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     wintest::ClickAt(list, POINT{60, 40}, true);
     HWND calculator = p.FindDialogWith(1004);
     ASSERT_NE(calculator, nullptr) << "the calculator opens";
-    EXPECT_TRUE(wintest::CentredOn(calculator, wintest::WindowCentre(p.Main())));
+    EXPECT_TRUE(wintest::CentredOn(calculator, wintest::Centre(p.Main())));
     EXPECT_FALSE(IsWindowEnabled(p.Main()));
 
     // 保全费 is the twelfth entry of the kind list.
@@ -146,25 +140,25 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     EXPECT_TRUE(wintest::WaitFor([&] { return SendMessageW(kinds, LB_GETCURSEL, 0, 0) == 11; }));
 
     HWND amount = GetDlgItem(calculator, 1004);
-    wintest::ClickAt(amount, CentreOf(amount));
+    wintest::ClickAt(amount, wintest::Centre(amount, amount));
     ASSERT_TRUE(wintest::WaitFor([&] { return p.Focus() == amount; }));
     SendMessageW(amount, EM_SETSEL, 0, -1);
     for (wchar_t c : std::wstring(L"12345")) PostMessageW(amount, WM_CHAR, c, 1);
     ASSERT_TRUE(wintest::WaitFor([&] { return TextOf(amount) == L"12345"; }));
     HWND calc = GetDlgItem(calculator, IDOK);
-    wintest::ClickAt(calc, CentreOf(calc));
+    wintest::ClickAt(calc, wintest::Centre(calc, calc));
     wintest::WaitFor([&] { return TextOf(GetDlgItem(calculator, 1005)) == L"143"; });
     ASSERT_EQ(TextOf(GetDlgItem(calculator, 1005)), L"143");
     EXPECT_TRUE(IsWindow(calculator)) << "calculating keeps the calculator open";
 
     HWND cancel = GetDlgItem(calculator, IDCANCEL);
-    wintest::ClickAt(cancel, CentreOf(cancel));
+    wintest::ClickAt(cancel, wintest::Centre(cancel, cancel));
     EXPECT_TRUE(wintest::WaitFor([&] { return !IsWindow(calculator); }));
     EXPECT_TRUE(IsWindowEnabled(p.Main()));
 
     HWND close = ChildWithText(p.Main(), L"\x00D7");
     ASSERT_NE(close, nullptr);
-    wintest::ClickAt(close, CentreOf(close));
+    wintest::ClickAt(close, wintest::Centre(close, close));
     ASSERT_TRUE(p.Ends());
     EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(IDCANCEL)) << "ended by the Cancel path";
 }
@@ -178,7 +172,7 @@ TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWh
     PostMessageW(p.Main(), WM_SYSCOMMAND, 0x10, 0);  // the system menu's About entry
     HWND about = p.FindDialogWith(IDOK);
     ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(wintest::CentredOn(about, wintest::WindowCentre(p.Main())));
+    EXPECT_TRUE(wintest::CentredOn(about, wintest::Centre(p.Main())));
     p.Key(VK_ESCAPE);
     wintest::WaitFor([&] { return !IsWindow(about); });
     p.Key(VK_ESCAPE);

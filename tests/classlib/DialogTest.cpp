@@ -198,7 +198,7 @@ TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
     EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre()));
     ExchangeDialog beside;
     ASSERT_TRUE(beside.Create());
-    EXPECT_FALSE(wintest::CentredOn(beside, wintest::WindowCentre(main.dialog)));
+    EXPECT_FALSE(wintest::CentredOn(beside, wintest::Centre(main.dialog)));
 }
 
 TEST(Modal, MissingTemplateFailsWithoutTouchingTheOwner) {

@@ -194,20 +194,27 @@ std::string TestDirectory() {
     return program.substr(0, program.find_last_of('\\') + 1);
 }
 
-POINT WindowCentre(HWND hwnd) {
+POINT Centre(HWND window, HWND in) {
     RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    GetWindowRect(window, &rect);
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (in) ScreenToClient(in, &centre);
+    return centre;
+}
+
+CRect WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 POINT WorkAreaCentre() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const CRect work = WorkArea();
     return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
 }
 
 ::testing::AssertionResult CentredOn(HWND hwnd, POINT centre) {
-    const POINT own = WindowCentre(hwnd);
+    const POINT own = Centre(hwnd);
     if (std::abs(own.x - centre.x) <= 2 && std::abs(own.y - centre.y) <= 2) {
         return ::testing::AssertionSuccess();
     }

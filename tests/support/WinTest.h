@@ -100,8 +100,10 @@ std::string TestDirectory();
 // The window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND child);
 
-// The centre of a window's rectangle on the screen; of the screen's work area.
-POINT WindowCentre(HWND hwnd);
+// The centre of a window's rectangle: on the screen, or in the client coordinates of
+// `in`; the centre of the screen's work area.
+POINT Centre(HWND window, HWND in = nullptr);
+CRect WorkArea();
 POINT WorkAreaCentre();
 // Success when the window's centre lies within two pixels of `centre` each way: an odd
 // size halves with a remainder on either side.
