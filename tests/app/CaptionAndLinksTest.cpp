@@ -297,7 +297,9 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     ASSERT_EQ(GetForegroundWindow(), window);
     CRect ours;
     main.GetWindowRect(&ours);
-    SetWindowPos(window, nullptr, ours.right + 20, ours.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, ours.right + 20, ours.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    wintest::SendToProgram(window, WM_NULL);  // answered once it has moved
     EXPECT_FALSE(Pushed(close));
     ASSERT_TRUE(wintest::XPointerAt(close, POINT{centre.x + 1, centre.y}));
     ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::RELEASE));

@@ -16,12 +16,18 @@ std::wstring ProgramPath() {
     return unix ? WindowsPath(unix) : std::wstring();
 }
 
+std::wstring TextOf(HWND window) {
+    wchar_t text[64] = {};
+    wintest::SendToProgram(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // The real program, and its main window once that is up and painted.
 class Program {
 public:
     explicit Program(const std::wstring& arguments = L"") : m_process(ProgramPath(), arguments) {
         m_main = m_process.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
-        if (m_main && wintest::WindowTextW(m_main) != L"VantorelV1.0") m_main = nullptr;
+        if (m_main && TextOf(m_main) != L"VantorelV1.0") m_main = nullptr;
     }
     HWND Main() const { return m_main; }
     DWORD ExitCode() const { return m_process.ExitCode(); }
@@ -106,15 +112,6 @@ TEST_F(ProgramTest, ArgumentsChangeNothing) {
     EXPECT_TRUE(withArguments.Ends());
 }
 
-// Bounded, so that a program that stopped answering fails the test instead of hanging it.
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                        wintest::PROGRAM_WAIT_MS, &copied);
-    return text;
-}
-
 HWND ChildWithText(HWND parent, const wchar_t* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (TextOf(child) == text) return child;
@@ -135,14 +132,14 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
 
     // 保全费 is the twelfth entry of the kind list.
     HWND kinds = GetDlgItem(calculator, 1002);
-    const int row = static_cast<int>(SendMessageW(kinds, LB_GETITEMHEIGHT, 0, 0));
+    const int row = static_cast<int>(wintest::SendToProgram(kinds, LB_GETITEMHEIGHT));
     wintest::ClickAt(kinds, POINT{20, 11 * row + row / 2});
-    EXPECT_TRUE(wintest::WaitFor([&] { return SendMessageW(kinds, LB_GETCURSEL, 0, 0) == 11; }));
+    EXPECT_TRUE(wintest::WaitFor([&] { return wintest::SendToProgram(kinds, LB_GETCURSEL) == 11; }));
 
     HWND amount = GetDlgItem(calculator, 1004);
     wintest::ClickAt(amount, wintest::Centre(amount, amount));
     ASSERT_TRUE(wintest::WaitFor([&] { return p.Focus() == amount; }));
-    SendMessageW(amount, EM_SETSEL, 0, -1);
+    wintest::SendToProgram(amount, EM_SETSEL, 0, -1);
     for (wchar_t c : std::wstring(L"12345")) PostMessageW(amount, WM_CHAR, c, 1);
     ASSERT_TRUE(wintest::WaitFor([&] { return TextOf(amount) == L"12345"; }));
     HWND calc = GetDlgItem(calculator, IDOK);
@@ -167,8 +164,11 @@ TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWh
     Program p;
     ASSERT_NE(p.Main(), nullptr);
     EXPECT_TRUE(wintest::CentredOn(p.Main(), wintest::WorkAreaCentre()));
-    // Away from the work area's centre, so that the two kinds of centring differ.
-    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Away from the work area's centre, so that the two kinds of centring differ. The
+    // program's thread moves it, without keeping this one waiting, before it takes the
+    // posted command.
+    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     PostMessageW(p.Main(), WM_SYSCOMMAND, 0x10, 0);  // the system menu's About entry
     HWND about = p.FindDialogWith(IDOK);
     ASSERT_NE(about, nullptr);

@@ -182,9 +182,19 @@ bool WaitFor(const std::function<bool()>& done) {
     const ULONGLONG deadline = GetTickCount64() + PROGRAM_WAIT_MS;
     while (!done()) {
         if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
+        Pump(1);
     }
     return true;
+}
+
+LRESULT SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, PROGRAM_WAIT_MS, &answer)) {
+        ADD_FAILURE() << "no answer within " << PROGRAM_WAIT_MS << " ms (error " << GetLastError()
+                      << ") to message 0x" << std::hex << message << " (0x" << wParam << ", 0x" << lParam
+                      << ") sent to window " << window;
+    }
+    return static_cast<LRESULT>(answer);
 }
 
 std::string TestDirectory() {
