@@ -268,13 +268,14 @@ TEST_F(MainWindowFixture, TheHoverEndsWhenThePointerJumpsOffTheProgram) {
 // neither, and its release on × is no click.
 TEST_F(MainWindowFixture, APressThatBeganOffTheCaptionButtonsNeverPushesThem) {
     CUniButton* const buttons[] = {&main.m_minimizeButton, &main.m_closeButton};
-    ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP, wintest::XButton::PRESS));
+    wintest::XButtonHeld press(main, TITLE_STRIP);
+    ASSERT_TRUE(press.Pressed());
     for (CUniButton* button : buttons) {
         ASSERT_TRUE(wintest::XPointerAt(*button, Centre(*button, *button)));
         EXPECT_FALSE(Pushed(*button));
         EXPECT_EQ(Face(*button), CAPTION_HOVER) << "held over it";
     }
-    ASSERT_TRUE(wintest::XPointerAt(main.m_closeButton, Centre(main.m_closeButton, main.m_closeButton), wintest::XButton::RELEASE));
+    ASSERT_TRUE(press.ReleaseAt(main.m_closeButton, Centre(main.m_closeButton, main.m_closeButton)));
     ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP));
     for (CUniButton* button : buttons) {
         EXPECT_FALSE(Pushed(*button));
@@ -290,7 +291,8 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     ASSERT_NE(program, nullptr) << "QUILLET_EXE names the program";
     CUniButton& close = main.m_closeButton;
     const POINT centre = Centre(close, close);
-    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::PRESS));
+    wintest::XButtonHeld press(close, centre);
+    ASSERT_TRUE(press.Pressed());
     ASSERT_TRUE(Pushed(close));
     LaunchedProgram other(WindowsPath(program));
     const HWND window = other.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
@@ -302,7 +304,7 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     wintest::SendToProgram(window, WM_NULL);  // answered once it has moved
     EXPECT_FALSE(Pushed(close));
     ASSERT_TRUE(wintest::XPointerAt(close, POINT{centre.x + 1, centre.y}));
-    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::RELEASE));
+    ASSERT_TRUE(press.ReleaseAt(close, centre));
     EXPECT_FALSE(Pushed(close));
     EXPECT_FALSE(main.IsEnded());
     ASSERT_TRUE(wintest::JumpPointerOffProgram());

@@ -305,6 +305,8 @@ void LeftButtonAt(HWND hwnd, POINT client, bool down) {
 
 namespace {
 
+enum class XButton { STAY, PRESS, RELEASE };
+
 // Wine starts the Unix program without a handle to wait on: the pointer and the
 // button state show when the program has taken the input in.
 bool XPointer(POINT screen, XButton button) {
@@ -325,8 +327,21 @@ bool XPointer(POINT screen, XButton button) {
 
 }  // namespace
 
-bool XPointerAt(HWND hwnd, POINT client, XButton button) {
-    return XPointer(ToScreen(hwnd, client), button);
+bool XPointerAt(HWND hwnd, POINT client) {
+    return XPointer(ToScreen(hwnd, client), XButton::STAY);
+}
+
+XButtonHeld::XButtonHeld(HWND hwnd, POINT client)
+    : m_pressed(XPointer(ToScreen(hwnd, client), XButton::PRESS)) {}
+
+XButtonHeld::~XButtonHeld() {
+    POINT now{};
+    if (!m_released && GetCursorPos(&now)) XPointer(now, XButton::RELEASE);
+}
+
+bool XButtonHeld::ReleaseAt(HWND hwnd, POINT client) {
+    m_released = XPointer(ToScreen(hwnd, client), XButton::RELEASE);
+    return m_released;
 }
 
 bool JumpPointerOffProgram() {

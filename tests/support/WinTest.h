@@ -127,11 +127,30 @@ std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
 // releases (!down) the left button there.
 void LeftButtonAt(HWND hwnd, POINT client, bool down);
 
-// X input (xdotool), as a hand gives it: the pointer moves to a client point of a window
-// and then, when asked, the left button goes down or up there. True once the program
-// has taken it in.
-enum class XButton { STAY, PRESS, RELEASE };
-bool XPointerAt(HWND hwnd, POINT client, XButton button = XButton::STAY);
+// X input (xdotool), as a hand gives it: the pointer moves to a client point of a
+// window. True once the program has taken it in.
+bool XPointerAt(HWND hwnd, POINT client);
+
+// X input: the left button goes down at a client point of a window and stays down while
+// this lives, unless released at a point first. The display is shared by every test:
+// whatever ends the test, a failed assertion included, the button goes up again.
+class XButtonHeld {
+public:
+    XButtonHeld(HWND hwnd, POINT client);
+    ~XButtonHeld();
+    XButtonHeld(const XButtonHeld&) = delete;
+    XButtonHeld& operator=(const XButtonHeld&) = delete;
+
+    // True once the program has taken the press in.
+    bool Pressed() const { return m_pressed; }
+    // Moves the pointer to a client point of a window and releases the button there;
+    // true once the program has taken it in.
+    bool ReleaseAt(HWND hwnd, POINT client);
+
+private:
+    bool m_pressed;
+    bool m_released = false;
+};
 
 // X input: the pointer jumps to the screen's bottom-right corner, off this program's
 // windows, and the program is told of no move. True when it got there; returns after
