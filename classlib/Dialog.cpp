@@ -136,12 +136,13 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
     return result;
 }
 
+// Over a shown owner; else on the work area of the owner's monitor (a minimised owner's
+// is the one it stands on when restored), or of the dialog's own monitor without one.
 void CDialog::CentreOverOwnerOrWorkArea(HWND owner) {
     const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(overOwner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
-                    &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     const CRect work = monitor.rcWork;
     CRect area = work;
     if (overOwner) ::GetWindowRect(owner, &area);

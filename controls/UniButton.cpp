@@ -46,6 +46,7 @@ BEGIN_MESSAGE_MAP(CUniButton, CButton)
     ON_WM_MOUSEMOVE()
     ON_WM_CREATE()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_LBUTTONUP()
     ON_WM_CAPTURECHANGED()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
@@ -146,6 +147,11 @@ void CUniButton::OnLButtonDown(UINT, CPoint) {
     m_buttonDown = true;
     if (!m_captureHeld) TakeCapture();
     Default();
+}
+
+// The second press of a double click is a press that began on the button like the first.
+void CUniButton::OnLButtonDblClk(UINT flags, CPoint point) {
+    OnLButtonDown(flags, point);
 }
 
 void CUniButton::OnLButtonUp(UINT, CPoint point) {

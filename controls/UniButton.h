@@ -37,6 +37,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     int OnCreate(LPCREATESTRUCTW create);
     void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnCaptureChanged(HWND newCapture);
     LRESULT OnMouseLeave(WPARAM, LPARAM);

@@ -20,6 +20,8 @@
 
 namespace {
 
+using wintest::Centre;
+
 const std::vector<std::string> MAIN_LINK_TARGETS = ServicePages(std::string("http://") + SERVICE_HOST);
 // The caption buttons' faces, by their fill.
 constexpr COLORREF CAPTION_NORMAL = RGB(206, 215, 231);
@@ -47,14 +49,9 @@ protected:
                                &main.m_linkCompanyCounsel};
         return *links[i];
     }
-    POINT Centre(HWND window) {
-        RECT r{};
-        GetClientRect(window, &r);
-        return POINT{r.right / 2, r.bottom / 2};
-    }
     // The face a caption button shows, read above its glyph.
     COLORREF Face(HWND button) {
-        const POINT centre = Centre(button);
+        const POINT centre = Centre(button, button);
         return wintest::ClientPixel(button, centre.x, centre.y / 2);
     }
     static bool Pushed(HWND button) { return SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED; }
@@ -157,7 +154,7 @@ TEST_F(MainWindowFixture, HoveringALabelShowsItsFullUrl) {
 }
 
 TEST_F(MainWindowFixture, TheCloseButtonEndsByTheCancelPath) {
-    wintest::ClickAt(main.m_closeButton, Centre(main.m_closeButton));
+    wintest::ClickAt(main.m_closeButton, Centre(main.m_closeButton, main.m_closeButton));
     EXPECT_TRUE(main.IsEnded());
     EXPECT_EQ(main.ModalResult(), IDCANCEL);
 }
@@ -169,7 +166,7 @@ TEST_F(MainWindowFixture, TheMinimiseButtonMinimisesAndRestoringShowsEverythingU
     main.GetClientRect(&area);
     const size_t width = static_cast<size_t>(area.right);
     const std::vector<COLORREF> before = wintest::ClientPixels(main, area);
-    wintest::ClickAt(main.m_minimizeButton, Centre(main.m_minimizeButton));
+    wintest::ClickAt(main.m_minimizeButton, Centre(main.m_minimizeButton, main.m_minimizeButton));
     EXPECT_TRUE(IsIconic(main));
     EXPECT_FALSE(main.IsEnded());
     main.ShowWindow(SW_RESTORE);
@@ -253,7 +250,7 @@ TEST_F(LinksOpen, ALinkShowsAHandAndOpensOnceForAClickPressedAndReleasedOnIt) {
 // jumps off the program's windows.
 TEST_F(MainWindowFixture, TheHoverEndsWhenThePointerJumpsOffTheProgram) {
     CUniButton& minimise = main.m_minimizeButton;
-    const POINT centre = Centre(minimise);
+    const POINT centre = Centre(minimise, minimise);
     for (bool minimisedBefore : {false, true}) {
         if (minimisedBefore) {
             wintest::ClickAt(minimise, centre);
@@ -271,13 +268,14 @@ TEST_F(MainWindowFixture, TheHoverEndsWhenThePointerJumpsOffTheProgram) {
 // neither, and its release on × is no click.
 TEST_F(MainWindowFixture, APressThatBeganOffTheCaptionButtonsNeverPushesThem) {
     CUniButton* const buttons[] = {&main.m_minimizeButton, &main.m_closeButton};
-    ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP, wintest::XButton::PRESS));
+    wintest::XButtonHeld press(main, TITLE_STRIP);
+    ASSERT_TRUE(press.Pressed());
     for (CUniButton* button : buttons) {
-        ASSERT_TRUE(wintest::XPointerAt(*button, Centre(*button)));
+        ASSERT_TRUE(wintest::XPointerAt(*button, Centre(*button, *button)));
         EXPECT_FALSE(Pushed(*button));
         EXPECT_EQ(Face(*button), CAPTION_HOVER) << "held over it";
     }
-    ASSERT_TRUE(wintest::XPointerAt(main.m_closeButton, Centre(main.m_closeButton), wintest::XButton::RELEASE));
+    ASSERT_TRUE(press.ReleaseAt(main.m_closeButton, Centre(main.m_closeButton, main.m_closeButton)));
     ASSERT_TRUE(wintest::XPointerAt(main, TITLE_STRIP));
     for (CUniButton* button : buttons) {
         EXPECT_FALSE(Pushed(*button));
@@ -292,18 +290,21 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
     const char* program = std::getenv("QUILLET_EXE");
     ASSERT_NE(program, nullptr) << "QUILLET_EXE names the program";
     CUniButton& close = main.m_closeButton;
-    const POINT centre = Centre(close);
-    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::PRESS));
+    const POINT centre = Centre(close, close);
+    wintest::XButtonHeld press(close, centre);
+    ASSERT_TRUE(press.Pressed());
     ASSERT_TRUE(Pushed(close));
     LaunchedProgram other(WindowsPath(program));
     const HWND window = other.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
     ASSERT_EQ(GetForegroundWindow(), window);
     CRect ours;
     main.GetWindowRect(&ours);
-    SetWindowPos(window, nullptr, ours.right + 20, ours.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, ours.right + 20, ours.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    wintest::SendToProgram(window, WM_NULL);  // answered once it has moved
     EXPECT_FALSE(Pushed(close));
     ASSERT_TRUE(wintest::XPointerAt(close, POINT{centre.x + 1, centre.y}));
-    ASSERT_TRUE(wintest::XPointerAt(close, centre, wintest::XButton::RELEASE));
+    ASSERT_TRUE(press.ReleaseAt(close, centre));
     EXPECT_FALSE(Pushed(close));
     EXPECT_FALSE(main.IsEnded());
     ASSERT_TRUE(wintest::JumpPointerOffProgram());
@@ -315,7 +316,7 @@ TEST_F(MainWindowFixture, APressOnACaptionButtonEndsWhenAnotherProgramTakesTheFo
 // half ends the hover.
 TEST_F(MainWindowFixture, ACaptionButtonDoesNotHoverWhereAnotherWindowCoversIt) {
     CUniButton& minimise = main.m_minimizeButton;
-    const POINT centre = Centre(minimise);
+    const POINT centre = Centre(minimise, minimise);
     RECT area{-30, centre.y, 30, 60};
     MapWindowPoints(minimise, nullptr, reinterpret_cast<POINT*>(&area), 2);
     CWnd cover;

@@ -67,9 +67,13 @@ const BYTE* GdiHandleTable() {
         return nullptr;
     }
     const BYTE* teb = thread.teb;
-    if (sizeof(void*) == 4) teb += *reinterpret_cast<const LONG*>(teb + 0xFDC);
+    if (sizeof(void*) == 4) {
+        const LONG wowTebOffset = *reinterpret_cast<const LONG*>(teb + 0xFDC);
+        if (wowTebOffset == 0) return nullptr;  // no 64-bit TEB: the test fails, not crashes
+        teb += wowTebOffset;
+    }
     const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + 0x60);
-    return *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
+    return peb ? *reinterpret_cast<const BYTE* const*>(peb + 0xF8) : nullptr;
 }
 
 // The used slots of that table (24-byte entries, the object type at byte 14 and zero in

@@ -16,12 +16,18 @@ std::wstring ProgramPath() {
     return unix ? WindowsPath(unix) : std::wstring();
 }
 
+std::wstring TextOf(HWND window) {
+    wchar_t text[64] = {};
+    wintest::SendToProgram(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // The real program, and its main window once that is up and painted.
 class Program {
 public:
     explicit Program(const std::wstring& arguments = L"") : m_process(ProgramPath(), arguments) {
         m_main = m_process.WaitUntilReady(wintest::PROGRAM_WAIT_MS);
-        if (m_main && wintest::WindowTextW(m_main) != L"VantorelV1.0") m_main = nullptr;
+        if (m_main && TextOf(m_main) != L"VantorelV1.0") m_main = nullptr;
     }
     HWND Main() const { return m_main; }
     DWORD ExitCode() const { return m_process.ExitCode(); }
@@ -106,21 +112,6 @@ TEST_F(ProgramTest, ArgumentsChangeNothing) {
     EXPECT_TRUE(withArguments.Ends());
 }
 
-// Bounded, so that a program that stopped answering fails the test instead of hanging it.
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                        wintest::PROGRAM_WAIT_MS, &copied);
-    return text;
-}
-
-POINT CentreOf(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return POINT{r.right / 2, r.bottom / 2};
-}
-
 HWND ChildWithText(HWND parent, const wchar_t* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (TextOf(child) == text) return child;
@@ -136,35 +127,35 @@ TEST_F(ProgramTest, APreservationFeeFromDoubleClickToTheCloseButton) {
     wintest::ClickAt(list, POINT{60, 40}, true);
     HWND calculator = p.FindDialogWith(1004);
     ASSERT_NE(calculator, nullptr) << "the calculator opens";
-    EXPECT_TRUE(wintest::CentredOn(calculator, wintest::WindowCentre(p.Main())));
+    EXPECT_TRUE(wintest::CentredOn(calculator, wintest::Centre(p.Main())));
     EXPECT_FALSE(IsWindowEnabled(p.Main()));
 
     // 保全费 is the twelfth entry of the kind list.
     HWND kinds = GetDlgItem(calculator, 1002);
-    const int row = static_cast<int>(SendMessageW(kinds, LB_GETITEMHEIGHT, 0, 0));
+    const int row = static_cast<int>(wintest::SendToProgram(kinds, LB_GETITEMHEIGHT));
     wintest::ClickAt(kinds, POINT{20, 11 * row + row / 2});
-    EXPECT_TRUE(wintest::WaitFor([&] { return SendMessageW(kinds, LB_GETCURSEL, 0, 0) == 11; }));
+    EXPECT_TRUE(wintest::WaitFor([&] { return wintest::SendToProgram(kinds, LB_GETCURSEL) == 11; }));
 
     HWND amount = GetDlgItem(calculator, 1004);
-    wintest::ClickAt(amount, CentreOf(amount));
+    wintest::ClickAt(amount, wintest::Centre(amount, amount));
     ASSERT_TRUE(wintest::WaitFor([&] { return p.Focus() == amount; }));
-    SendMessageW(amount, EM_SETSEL, 0, -1);
+    wintest::SendToProgram(amount, EM_SETSEL, 0, -1);
     for (wchar_t c : std::wstring(L"12345")) PostMessageW(amount, WM_CHAR, c, 1);
     ASSERT_TRUE(wintest::WaitFor([&] { return TextOf(amount) == L"12345"; }));
     HWND calc = GetDlgItem(calculator, IDOK);
-    wintest::ClickAt(calc, CentreOf(calc));
+    wintest::ClickAt(calc, wintest::Centre(calc, calc));
     wintest::WaitFor([&] { return TextOf(GetDlgItem(calculator, 1005)) == L"143"; });
     ASSERT_EQ(TextOf(GetDlgItem(calculator, 1005)), L"143");
     EXPECT_TRUE(IsWindow(calculator)) << "calculating keeps the calculator open";
 
     HWND cancel = GetDlgItem(calculator, IDCANCEL);
-    wintest::ClickAt(cancel, CentreOf(cancel));
+    wintest::ClickAt(cancel, wintest::Centre(cancel, cancel));
     EXPECT_TRUE(wintest::WaitFor([&] { return !IsWindow(calculator); }));
     EXPECT_TRUE(IsWindowEnabled(p.Main()));
 
     HWND close = ChildWithText(p.Main(), L"\x00D7");
     ASSERT_NE(close, nullptr);
-    wintest::ClickAt(close, CentreOf(close));
+    wintest::ClickAt(close, wintest::Centre(close, close));
     ASSERT_TRUE(p.Ends());
     EXPECT_EQ(p.ExitCode(), static_cast<DWORD>(IDCANCEL)) << "ended by the Cancel path";
 }
@@ -173,12 +164,15 @@ TEST_F(ProgramTest, TheMainWindowOpensCentredOnTheWorkAreaAndTheAboutBoxOverItWh
     Program p;
     ASSERT_NE(p.Main(), nullptr);
     EXPECT_TRUE(wintest::CentredOn(p.Main(), wintest::WorkAreaCentre()));
-    // Away from the work area's centre, so that the two kinds of centring differ.
-    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Away from the work area's centre, so that the two kinds of centring differ. The
+    // program's thread moves it, without keeping this one waiting, before it takes the
+    // posted command.
+    SetWindowPos(p.Main(), nullptr, 100, 80, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     PostMessageW(p.Main(), WM_SYSCOMMAND, 0x10, 0);  // the system menu's About entry
     HWND about = p.FindDialogWith(IDOK);
     ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(wintest::CentredOn(about, wintest::WindowCentre(p.Main())));
+    EXPECT_TRUE(wintest::CentredOn(about, wintest::Centre(p.Main())));
     p.Key(VK_ESCAPE);
     wintest::WaitFor([&] { return !IsWindow(about); });
     p.Key(VK_ESCAPE);

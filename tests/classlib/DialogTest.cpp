@@ -188,7 +188,9 @@ protected:
     }
 };
 
-TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
+// Over a disabled owner in the work area's corner, a dialog larger than the owner moves
+// back inside the work area; over a minimised owner, it is centred on the work area.
+TEST(Placement, CentredWithinTheWorkAreaUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
     MovingDialog moved;
     ASSERT_TRUE(moved.Create());
     CRect movedRect;
@@ -198,7 +200,20 @@ TEST(Placement, CentredUnlessMovedByItsInitialisationOrBesideAnEnabledOwner) {
     EXPECT_TRUE(wintest::CentredOn(main.dialog, wintest::WorkAreaCentre()));
     ExchangeDialog beside;
     ASSERT_TRUE(beside.Create());
-    EXPECT_FALSE(wintest::CentredOn(beside, wintest::WindowCentre(main.dialog)));
+    EXPECT_FALSE(wintest::CentredOn(beside, wintest::Centre(main.dialog)));
+
+    const CRect work = wintest::WorkArea();
+    SetWindowPos(main.dialog, nullptr, work.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    main.dialog.EnableWindow(false);
+    ExchangeDialog cornered;
+    ASSERT_TRUE(cornered.Create());
+    CRect corneredRect;
+    cornered.GetWindowRect(&corneredRect);
+    EXPECT_EQ(corneredRect.TopLeft(), work.TopLeft());
+    main.dialog.ShowWindow(SW_MINIMIZE);
+    ExchangeDialog overMinimised;
+    ASSERT_TRUE(overMinimised.Create());
+    EXPECT_TRUE(wintest::CentredOn(overMinimised, wintest::WorkAreaCentre()));
 }
 
 TEST(Modal, MissingTemplateFailsWithoutTouchingTheOwner) {

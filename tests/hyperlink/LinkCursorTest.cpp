@@ -19,7 +19,11 @@
 namespace {
 
 constexpr WORD VIEWER_HAND_CURSOR_ID = 106;
-constexpr char WINE_OVERRIDES[] = "Software\\Wine\\DllOverrides";
+constexpr char TEST_PROGRAM[] = "hyperlink_tests.exe";
+// Wine's settings for this program only, so that no other program that uses the prefix
+// loads what the tests put in place. The environment cannot carry the override: Wine
+// gives a child process the WINEDLLOVERRIDES that Wine was started with, not its parent's.
+const std::string OWN_WINE_SETTINGS = std::string("Software\\Wine\\AppDefaults\\") + TEST_PROGRAM;
 
 std::string WindowsHelpViewer() {
     char directory[MAX_PATH] = {};
@@ -32,27 +36,49 @@ std::string OwnHelpViewer() {
 }
 
 // While alive, the Windows directory holds `replacement` as its help viewer, or no viewer
-// when that is empty; whatever stood there before is put back afterwards.
+// when that is empty, and this program loads it in place of Wine's built-in viewer of that
+// name. All of it goes back when this ends or, after a run that was killed, before the
+// next one changes anything; the prefix's own viewer waits aside, and nothing overwrites
+// it. A step that fails fails the test with its reason.
 class HelpViewerInPlace {
 public:
     explicit HelpViewerInPlace(const std::string& replacement) {
-        MoveFileExA(m_viewer.c_str(), m_aside.c_str(), MOVEFILE_REPLACE_EXISTING);
-        if (replacement.empty()) return;
-        CopyFileA(replacement.c_str(), m_viewer.c_str(), FALSE);
-        // Wine loads its own built-in viewer in place of a module of that name unless told.
-        RegSetKeyValueA(HKEY_CURRENT_USER, WINE_OVERRIDES, "winhlp32.exe", REG_SZ, "native", 7);
+        m_ready = PutBack() && Check(MoveFileA(m_viewer.c_str(), m_aside.c_str()), "put the viewer aside");
+        if (!m_ready || replacement.empty()) return;
+        m_ready = Check(CopyFileA(replacement.c_str(), m_viewer.c_str(), TRUE), "copy the test's viewer in") &&
+                  Check(Succeeded(RegSetKeyValueA(HKEY_CURRENT_USER, (OWN_WINE_SETTINGS + "\\DllOverrides").c_str(),
+                                                  "winhlp32.exe", REG_SZ, "native", 7)),
+                        "override the built-in viewer");
     }
-    ~HelpViewerInPlace() {
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, WINE_OVERRIDES, "winhlp32.exe");
-        DeleteFileA(m_viewer.c_str());
-        MoveFileA(m_aside.c_str(), m_viewer.c_str());
-    }
+    ~HelpViewerInPlace() { PutBack(); }
     HelpViewerInPlace(const HelpViewerInPlace&) = delete;
     HelpViewerInPlace& operator=(const HelpViewerInPlace&) = delete;
+    bool Ready() const { return m_ready; }
 
 private:
+    static bool Check(bool done, const char* step) {
+        if (!done) ADD_FAILURE() << "could not " << step << ": error " << GetLastError();
+        return done;
+    }
+    // A registry call's status, made the last error.
+    static bool Succeeded(LONG status) {
+        SetLastError(static_cast<DWORD>(status));
+        return status == ERROR_SUCCESS;
+    }
+    bool PutBack() const {
+        if (!Check(Succeeded(RegDeleteTreeA(HKEY_CURRENT_USER, OWN_WINE_SETTINGS.c_str())) ||
+                       GetLastError() == ERROR_FILE_NOT_FOUND,
+                   "take the override away")) {
+            return false;
+        }
+        if (GetFileAttributesA(m_aside.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+        return Check(MoveFileExA(m_aside.c_str(), m_viewer.c_str(), MOVEFILE_REPLACE_EXISTING),
+                     "put the viewer back");
+    }
+
     const std::string m_viewer = WindowsHelpViewer();
     const std::string m_aside = m_viewer + ".aside";
+    bool m_ready = false;
 };
 
 // Runs the disabled case `name` in a new process of this program; fails unless that
@@ -60,7 +86,7 @@ private:
 void RunInOwnProcess(const std::string& name) {
     const std::string report = wintest::TestDirectory() + name + ".xml";
     DeleteFileA(report.c_str());
-    const std::string self = wintest::TestDirectory() + "hyperlink_tests.exe";
+    const std::string self = wintest::TestDirectory() + TEST_PROGRAM;
     const std::string arguments = " --gtest_also_run_disabled_tests --gtest_filter=" + name +
                                   " \"--gtest_output=xml:" + report + "\"";
     LaunchedProgram child(WindowsPath(self.c_str()), std::wstring(arguments.begin(), arguments.end()));
@@ -144,11 +170,13 @@ TEST_F(CursorCase, DISABLED_OwnViewer) {
 
 TEST(LinkCursor, WithoutAHelpViewerALinkHasNoCursorOfItsOwnAndShowsNoError) {
     HelpViewerInPlace none("");
+    ASSERT_TRUE(none.Ready());
     RunInOwnProcess("CursorCase.DISABLED_NoViewer");
 }
 
 TEST(LinkCursor, AHelpViewerGivesItsHandCopiedToOutliveTheModule) {
     HelpViewerInPlace own(OwnHelpViewer());
+    ASSERT_TRUE(own.Ready());
     RunInOwnProcess("CursorCase.DISABLED_OwnViewer");
 }
 

@@ -44,11 +44,10 @@ std::vector<std::string> RecordingBrowser::Launches() const {
 }
 
 std::vector<std::string> RecordingBrowser::WaitForLaunches(size_t count) const {
-    const DWORD deadline = GetTickCount() + wintest::PROGRAM_WAIT_MS;
-    std::vector<std::string> lines = Launches();
-    while (lines.size() < count && static_cast<LONG>(deadline - GetTickCount()) > 0) {
-        wintest::Pump(2);
+    std::vector<std::string> lines;
+    wintest::WaitFor([&] {
         lines = Launches();
-    }
+        return lines.size() >= count;
+    });
     return lines;
 }

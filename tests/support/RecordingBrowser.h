@@ -18,7 +18,7 @@ public:
 
     // Command lines recorded so far, one per start.
     std::vector<std::string> Launches() const;
-    // Pumps messages until `count` starts are recorded or ten seconds have passed.
+    // Pumps messages until `count` starts are recorded or wintest::PROGRAM_WAIT_MS has passed.
     std::vector<std::string> WaitForLaunches(size_t count) const;
 
 private:

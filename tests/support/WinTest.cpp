@@ -182,9 +182,19 @@ bool WaitFor(const std::function<bool()>& done) {
     const ULONGLONG deadline = GetTickCount64() + PROGRAM_WAIT_MS;
     while (!done()) {
         if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
+        Pump(1);
     }
     return true;
+}
+
+LRESULT SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, PROGRAM_WAIT_MS, &answer)) {
+        ADD_FAILURE() << "no answer within " << PROGRAM_WAIT_MS << " ms (error " << GetLastError()
+                      << ") to message 0x" << std::hex << message << " (0x" << wParam << ", 0x" << lParam
+                      << ") sent to window " << window;
+    }
+    return static_cast<LRESULT>(answer);
 }
 
 std::string TestDirectory() {
@@ -194,20 +204,27 @@ std::string TestDirectory() {
     return program.substr(0, program.find_last_of('\\') + 1);
 }
 
-POINT WindowCentre(HWND hwnd) {
+POINT Centre(HWND window, HWND in) {
     RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    GetWindowRect(window, &rect);
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (in) ScreenToClient(in, &centre);
+    return centre;
+}
+
+CRect WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 POINT WorkAreaCentre() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const CRect work = WorkArea();
     return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
 }
 
 ::testing::AssertionResult CentredOn(HWND hwnd, POINT centre) {
-    const POINT own = WindowCentre(hwnd);
+    const POINT own = Centre(hwnd);
     if (std::abs(own.x - centre.x) <= 2 && std::abs(own.y - centre.y) <= 2) {
         return ::testing::AssertionSuccess();
     }
@@ -288,6 +305,8 @@ void LeftButtonAt(HWND hwnd, POINT client, bool down) {
 
 namespace {
 
+enum class XButton { STAY, PRESS, RELEASE };
+
 // Wine starts the Unix program without a handle to wait on: the pointer and the
 // button state show when the program has taken the input in.
 bool XPointer(POINT screen, XButton button) {
@@ -308,8 +327,21 @@ bool XPointer(POINT screen, XButton button) {
 
 }  // namespace
 
-bool XPointerAt(HWND hwnd, POINT client, XButton button) {
-    return XPointer(ToScreen(hwnd, client), button);
+bool XPointerAt(HWND hwnd, POINT client) {
+    return XPointer(ToScreen(hwnd, client), XButton::STAY);
+}
+
+XButtonHeld::XButtonHeld(HWND hwnd, POINT client)
+    : m_pressed(XPointer(ToScreen(hwnd, client), XButton::PRESS)) {}
+
+XButtonHeld::~XButtonHeld() {
+    POINT now{};
+    if (!m_released && GetCursorPos(&now)) XPointer(now, XButton::RELEASE);
+}
+
+bool XButtonHeld::ReleaseAt(HWND hwnd, POINT client) {
+    m_released = XPointer(ToScreen(hwnd, client), XButton::RELEASE);
+    return m_released;
 }
 
 bool JumpPointerOffProgram() {

@@ -16,13 +16,17 @@
 
 namespace wintest {
 
-// How long a test waits for another program to start, record or end: far longer than a
-// start takes even with 32-bit code emulated or the machine loaded, since a wait ends as
-// soon as what it waits for happens and only a failing test waits this long.
-constexpr DWORD PROGRAM_WAIT_MS = 300000;
-// Polls `done`, without pumping this thread's messages, until it holds or another
-// program has had PROGRAM_WAIT_MS to make it so; answers whether it holds.
+// How long a test waits for another program to start, answer, record or end: about ten
+// times the slowest start measured, 0.7 s for a 32-bit program under QEMU 10 (where the
+// kernel runs 32-bit code, at most 0.45 s for either program on a loaded machine). A wait
+// ends as soon as what it waits for happens, so only a failing test waits this long.
+constexpr DWORD PROGRAM_WAIT_MS = 7000;
+// Pumps this thread's messages until `done` holds or another program has had
+// PROGRAM_WAIT_MS to make it so; answers whether it holds.
 bool WaitFor(const std::function<bool()>& done);
+// Sends a message to a window of another program and answers its reply. A program that
+// does not answer within PROGRAM_WAIT_MS fails the running test, naming what was sent.
+LRESULT SendToProgram(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // Runs a fixed number of rounds: each dispatches every queued message (sent messages
 // included), then sleeps 5 ms so that timers and other threads' work can come due.
@@ -100,8 +104,10 @@ std::string TestDirectory();
 // The window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND child);
 
-// The centre of a window's rectangle on the screen; of the screen's work area.
-POINT WindowCentre(HWND hwnd);
+// The centre of a window's rectangle: on the screen, or in the client coordinates of
+// `in`; the centre of the screen's work area.
+POINT Centre(HWND window, HWND in = nullptr);
+CRect WorkArea();
 POINT WorkAreaCentre();
 // Success when the window's centre lies within two pixels of `centre` each way: an odd
 // size halves with a remainder on either side.
@@ -121,11 +127,30 @@ std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area);
 // releases (!down) the left button there.
 void LeftButtonAt(HWND hwnd, POINT client, bool down);
 
-// X input (xdotool), as a hand gives it: the pointer moves to a client point of a window
-// and then, when asked, the left button goes down or up there. True once the program
-// has taken it in.
-enum class XButton { STAY, PRESS, RELEASE };
-bool XPointerAt(HWND hwnd, POINT client, XButton button = XButton::STAY);
+// X input (xdotool), as a hand gives it: the pointer moves to a client point of a
+// window. True once the program has taken it in.
+bool XPointerAt(HWND hwnd, POINT client);
+
+// X input: the left button goes down at a client point of a window and stays down while
+// this lives, unless released at a point first. The display is shared by every test:
+// whatever ends the test, a failed assertion included, the button goes up again.
+class XButtonHeld {
+public:
+    XButtonHeld(HWND hwnd, POINT client);
+    ~XButtonHeld();
+    XButtonHeld(const XButtonHeld&) = delete;
+    XButtonHeld& operator=(const XButtonHeld&) = delete;
+
+    // True once the program has taken the press in.
+    bool Pressed() const { return m_pressed; }
+    // Moves the pointer to a client point of a window and releases the button there;
+    // true once the program has taken it in.
+    bool ReleaseAt(HWND hwnd, POINT client);
+
+private:
+    bool m_pressed;
+    bool m_released = false;
+};
 
 // X input: the pointer jumps to the screen's bottom-right corner, off this program's
 // windows, and the program is told of no move. True when it got there; returns after

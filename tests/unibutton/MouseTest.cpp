@@ -115,18 +115,25 @@ TEST_F(MouseTest, AReleaseAwayFromTheButtonIsNoClickAndEndsTheHover) {
     EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 1);
 }
 
+// The second press of a double click, and then a press of its own (a third press starts
+// no double click), each held alike.
 TEST_F(MouseTest, WhileTheButtonIsDownMovesDoNotTrackTheHover) {
     ProbeButton button;
     Make(button);
     wintest::MoveMouseTo(button, IN_CORNER);
-    wintest::LeftButtonAt(button, IN_CORNER, true);
-    wintest::MoveMouseTo(button, IN_NOTCH);
-    EXPECT_EQ(GetCapture(), button.m_hWnd) << "the press keeps the capture outside the shape";
-    wintest::MoveMouseTo(button, IN_SIDE_BAR);
-    wintest::LeftButtonAt(button, IN_SIDE_BAR, false);
-    EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 1);
-    EXPECT_EQ(GetCapture(), button.m_hWnd);
-    EXPECT_EQ(Face(button), HOVER);
+    for (const bool secondPress : {true, false}) {
+        const int clicks = host.Notified(BUTTON_ID, BN_CLICKED) + (secondPress ? 2 : 1);
+        if (secondPress) wintest::ClickAt(button, IN_CORNER);
+        wintest::LeftButtonAt(button, IN_CORNER, true);
+        wintest::MoveMouseTo(button, IN_NOTCH);
+        EXPECT_EQ(GetCapture(), button.m_hWnd) << "the press keeps the capture outside the shape";
+        wintest::MoveMouseTo(button, IN_SIDE_BAR);
+        EXPECT_TRUE(button.lastState & ODS_SELECTED) << "still pushed, back on the shape";
+        wintest::LeftButtonAt(button, IN_SIDE_BAR, false);
+        EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), clicks) << secondPress;
+        EXPECT_EQ(GetCapture(), button.m_hWnd);
+        EXPECT_EQ(Face(button), HOVER);
+    }
 }
 
 TEST_F(MouseTest, ADoubleClickIsTwoClicks) {
