@@ -33,9 +33,16 @@ wine_session() {
 }
 
 wine_prefix() {
-  # A prefix made before the 32-bit Wine half was installed lacks the 32-bit system
-  # files; making it again over the old one adds them.
-  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  # A prefix made before Wine's 32-bit half was installed (by scripts/run.sh's set-up,
+  # say) lacks the 32-bit system files, and neither making nor updating it over the old
+  # one adds them: it is made anew.
+  if [ -f /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] && [ -f "$WINEPREFIX/system.reg" ] &&
+     [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine: making the prefix $WINEPREFIX anew for Wine's 32-bit half"
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix $WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE" wineboot -i >/dev/null 2>&1 || true

@@ -146,7 +146,7 @@ TEST_F(MainWindowFixture, HoveringALabelShowsItsFullUrl) {
         current.lpszText = shown;
         ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
         EXPECT_EQ(current.hwnd, Link(i).m_hWnd);
-        const std::string url = MAIN_LINK_TARGETS[i];
+        const std::string& url = MAIN_LINK_TARGETS[i];
         EXPECT_EQ(std::wstring(shown), std::wstring(url.begin(), url.end()));
         wintest::MoveMouseTo(main, POINT{300, 300});
         wintest::Pump(5);
