@@ -21,6 +21,8 @@ wine_env() {
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
   WINE=/usr/lib/wine/wine64
+  # Wine's 32-bit loader, for running a 32-bit program as a process of its own.
+  WINE32=/usr/lib/wine/wine
   WINESERVER=/usr/lib/wine/wineserver
 }
 
