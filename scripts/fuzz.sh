@@ -9,7 +9,7 @@ dir="$root/build/native/tests/fuzz"
 run() {
   local name=$1 runs=$2 corpus=$3
   if [ ! -x "$dir/$name" ]; then
-    echo "fuzz: $dir/$name was not built (the native build needs clang++-14)" >&2
+    echo "fuzz: $dir/$name was not built (the native build needs clang++)" >&2
     exit 1
   fi
   mkdir -p "$dir/$name-long"

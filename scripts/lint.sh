@@ -8,13 +8,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" native >/dev/null
 "$root/scripts/build.sh" win >/dev/null
 jobs=$(nproc)
+# The release's default clang, whatever its version.
+clangxx=$(command -v clang++) || { echo "lint: no clang++ on the PATH" >&2; exit 1; }
+clang_tidy=$(command -v clang-tidy) || { echo "lint: no clang-tidy on the PATH" >&2; exit 1; }
 gcc_cxx=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)/include/c++
 
 # clang knows neither code page 936 for literals nor g++'s sanitizer spellings; the
 # Windows build's compiler becomes clang with the MinGW target and g++'s C++ headers.
-python3 - "$root" "$gcc_cxx" <<'PY'
+python3 - "$root" "$gcc_cxx" "$clangxx" <<'PY'
 import json, os, shlex, sys
-root, gcc_cxx = sys.argv[1], sys.argv[2]
+root, gcc_cxx, clangxx = sys.argv[1], sys.argv[2], sys.argv[3]
 drop = ("-fexec-charset=", "-finput-charset=", "-fsanitize", "-fno-sanitize")
 for kind in ("native", "win"):
     entries = json.load(open(f"{root}/build/{kind}/compile_commands.json"))
@@ -27,7 +30,7 @@ for kind in ("native", "win"):
         if kind == "win":
             args = ["--target=x86_64-w64-mingw32", "-isystem", gcc_cxx,
                     "-isystem", gcc_cxx + "/x86_64-w64-mingw32"] + args
-        e["command"] = " ".join(["clang++-14"] + [shlex.quote(a) for a in args])
+        e["command"] = " ".join([clangxx] + [shlex.quote(a) for a in args])
         kept.append(e)
     os.makedirs(f"{root}/build/lint/{kind}", exist_ok=True)
     json.dump(kept, open(f"{root}/build/lint/{kind}/compile_commands.json", "w"), indent=1)
@@ -38,7 +41,7 @@ status=0
 for kind in native win; do
   log="$root/build/lint/$kind/clang-tidy.log"
   echo "clang-tidy: $kind build, $(wc -l < "$root/build/lint/$kind/files") files"
-  if ! xargs -P "$jobs" -n 4 clang-tidy-14 --quiet -p "$root/build/lint/$kind" \
+  if ! xargs -P "$jobs" -n 4 "$clang_tidy" --quiet -p "$root/build/lint/$kind" \
        < "$root/build/lint/$kind/files" > "$log" 2>&1; then
     status=1
     grep -E -A3 '(warning|error): ' "$log" | head -300

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs on Debian 12 what one of quillet's commands needs, and nothing more:
+# Installs on Debian 12 or 13 what one of quillet's commands needs, and nothing more:
 #   scripts/setup.sh run    building the 64-bit program and showing it under Wine
 #   scripts/setup.sh test   building everything and running every test; the other
 #                           developer tools (release, screenshots, benchmarks) use it too
@@ -12,10 +12,11 @@ level=${1:-}
 # One list a need; each level takes the needs of its command.
 windows_build=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 wine_display=(wine64 xvfb x11-utils locales fonts-arphic-uming fonts-arphic-gbsn00lp)
-native_build=(cmake make g++ googletest python3 clang-14 libclang-rt-14-dev)
+# clang, its runtimes and clang-tidy by the names every release gives its default version.
+native_build=(cmake make g++ googletest python3 clang libclang-rt-dev)
 windows_tests=(googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386
                xdotool imagemagick)
-analysers=(clang-tidy-14 cppcheck)
+analysers=(clang-tidy cppcheck)
 case "$level" in
   run)  packages=("${windows_build[@]}" "${wine_display[@]}") ;;
   test) packages=("${windows_build[@]}" "${wine_display[@]}" "${native_build[@]}" "${windows_tests[@]}") ;;
@@ -80,6 +81,11 @@ i386_runs_well() {
   [ "$runner" = native ] || { [ -n "$runner" ] && dpkg --compare-versions "${runner#qemu }" ge 9.1; }
 }
 
+# True for a qemu-user package version (epoch 1) of 9.1 or later.
+qemu_is_recent() {
+  [ -n "$1" ] && [ "$1" != "(none)" ] && dpkg --compare-versions "$1" ge 1:9.1
+}
+
 # Adds bookworm-backports to apt's sources, from the mirror they use for bookworm, unless
 # they name it already.
 add_backports() {
@@ -100,16 +106,26 @@ add_backports() {
 }
 
 # Where the kernel runs no 32-bit code (i386 execve answers "Exec format error"), or runs
-# it only through an old QEMU, Wine's 32-bit half runs under QEMU from bookworm-backports,
+# it only through an old QEMU, Wine's 32-bit half runs under QEMU 9.1 or later, from the
+# release itself where it has that (Debian 13 does), else from bookworm-backports,
 # registered with the kernel's binfmt_misc under an entry of the project's own. Entries
 # of others are left as they are.
-emulate_i386() {
-  local binfmt=/proc/sys/fs/binfmt_misc entry=quillet-i386
-  if ! dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null)" ge 1:9.1; then
+install_recent_qemu() {
+  qemu_is_recent "$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null)" && return 0
+  as_root apt-get update -qq
+  if qemu_is_recent "$(apt-cache policy qemu-user | awk '$1 == "Candidate:" { print $2 }')"; then
+    echo "setup: installing qemu-user"
+    apt_install qemu-user
+  else
     add_backports
     echo "setup: installing qemu-user from bookworm-backports"
     apt_install -t bookworm-backports qemu-user
   fi
+}
+
+emulate_i386() {
+  local binfmt=/proc/sys/fs/binfmt_misc entry=quillet-i386
+  install_recent_qemu
   [ -f "$binfmt/register" ] || as_root mount -t binfmt_misc binfmt_misc "$binfmt"
   # Of two entries that match a program the kernel uses the one registered last, so the
   # project's own is registered anew, after any other.
