@@ -66,34 +66,45 @@ wine_prefix() {
   touch "$WINEPREFIX/.quillet-settings-3"
 }
 
-# True once an X server answers on display $1, false when it has not within five
-# seconds or when the process $2 (the server being started, if any) has ended.
-wine_display_answers() {
-  local _
-  for _ in $(seq 50); do
-    xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
-    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || return 1
+# True once the command "$@" after the first argument succeeds, tried for up to ten
+# seconds; false at once when the process $1 (if given) has ended.
+wine_wait() {
+  local pid=$1 _
+  shift
+  for _ in $(seq 100); do
+    "$@" && return 0
+    [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.1
   done
   return 1
+}
+
+wine_display_answers() {
+  xdpyinfo -display "$1" >/dev/null 2>&1
 }
 
 QUILLET_XVFB_PID=
 wine_display() {
   local mode=${1:-auto}
   if [ "$mode" = auto ] && [ -n "${DISPLAY:-}" ]; then
-    wine_display_answers "$DISPLAY" && return 0
+    wine_wait "" wine_display_answers "$DISPLAY" && return 0
     echo "wine: the display $DISPLAY does not answer" >&2
     return 1
   fi
-  # Another session may take the same free number at the same moment; its Xvfb then
-  # wins the lock and ours ends, so a few numbers are tried.
-  local n=90 attempt
-  for attempt in 1 2 3; do
+  # A number whose lock or socket is seen here is another's. One that looks free may not
+  # be: Xvfb also binds an abstract socket, which belongs to the network namespace, so a
+  # server of a session that shares the network but not /tmp (a chroot) is invisible
+  # here and answers its clients at that number. Our Xvfb then fails to listen and ends;
+  # once it does listen it reports the number itself (-displayfd), and only that number
+  # is taken. A session that takes the same number at the same moment ends ours too.
+  local n=90 attempt reported
+  reported=$(mktemp)
+  for attempt in $(seq 20); do
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$reported" >/dev/null 2>&1 &
     QUILLET_XVFB_PID=$!
-    if wine_display_answers ":$n" "$QUILLET_XVFB_PID"; then
+    if wine_wait "$QUILLET_XVFB_PID" grep -qx "$n" "$reported"; then
+      rm -f "$reported"
       export DISPLAY=":$n"
       return 0
     fi
@@ -101,6 +112,7 @@ wine_display() {
     QUILLET_XVFB_PID=
     n=$((n + 1))
   done
+  rm -f "$reported"
   echo "wine: Xvfb did not come up (tried $attempt display numbers up to :$((n - 1)))" >&2
   return 1
 }
