@@ -1,5 +1,6 @@
 #include "classlib/Wnd.h"
 
+#include <climits>
 #include <unordered_map>
 
 #include "classlib/App.h"
@@ -11,6 +12,12 @@ namespace {
 // object; so each thread keeps its own links and needs no lock. An object is found only
 // from the thread that attached it.
 thread_local std::unordered_map<HWND, CWnd*> t_windows;
+
+// The timer that brings a held-back mouse move back; its id is kept out of the way of the
+// small ids programs give their own timers.
+constexpr UINT_PTR HELD_MOVE_TIMER = 0x5155;
+// Wine reports the place of its own move for 100 ms.
+constexpr UINT HELD_MOVE_DELAY_MS = 200;
 
 }  // namespace
 
@@ -149,6 +156,13 @@ LRESULT CALLBACK QuilletWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (m_confirmRepeatedMoves) {
+        if (message == WM_TIMER && wParam == HELD_MOVE_TIMER) {
+            DeliverHeldMove();
+            return 0;
+        }
+        if (HoldBackRepeatedMove(message, wParam, lParam)) return 0;
+    }
     if (ReflectToChild(message, wParam, lParam, &result)) return result;
     if (OnWndMsg(message, wParam, lParam, &result)) return result;
     // Commands nobody in the window took go to the application (Help and the like).
@@ -233,6 +247,30 @@ std::wstring WindowTextW(HWND hwnd) {
 bool CWnd::IsUnderCursor() const {
     POINT pointer{};
     return ::GetCursorPos(&pointer) && ::WindowFromPoint(pointer) == m_hWnd;
+}
+
+bool CWnd::HoldBackRepeatedMove(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEMOVE) return false;
+    CPoint place(lParam);
+    ClientToScreen(&place);
+    const bool repeated = place == m_lastMove;
+    m_lastMove = place;
+    if (!repeated || ::GetCapture() == m_hWnd) return false;
+    // A move sent by code to a place the system does not report is taken at its word.
+    CPoint reported;
+    if (!::GetCursorPos(&reported) || !(reported == place)) return false;
+    m_heldMoveFlags = wParam;
+    ::SetTimer(m_hWnd, HELD_MOVE_TIMER, HELD_MOVE_DELAY_MS, nullptr);
+    return true;
+}
+
+void CWnd::DeliverHeldMove() {
+    ::KillTimer(m_hWnd, HELD_MOVE_TIMER);
+    POINT pointer{};
+    if (!::GetCursorPos(&pointer) || ::WindowFromPoint(pointer) != m_hWnd) return;
+    m_lastMove = CPoint(LONG_MIN, LONG_MIN);  // confirmed: news, not a repeat
+    ScreenToClient(&pointer);
+    SendMessage(WM_MOUSEMOVE, m_heldMoveFlags, MAKELPARAM(pointer.x, pointer.y));
 }
 
 void CWnd::TrackMouseLeave() {

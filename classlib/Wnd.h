@@ -130,6 +130,14 @@ public:
     }
 
 protected:
+    // Asked for by a window that turns a mouse move into a hover and a capture. Wine
+    // answers the release of a capture with a move at the last place it knew the pointer
+    // at, and reports that place for a while, though the pointer may have left the
+    // program since. So a move that reports the pointer where this window's previous one
+    // did, and where the system reports it too, while the window holds no capture, is
+    // held back and confirmed a little later: it is delivered then, with where the
+    // pointer is, only if that is on this window.
+    void ConfirmRepeatedMoves() { m_confirmRepeatedMoves = true; }
     // Reflected messages and parent-side routing.
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // Creation hook plumbing shared with dialogs.
@@ -144,6 +152,8 @@ private:
     // Links the object, runs the attach hook, then takes over the window procedure.
     void Attach(HWND hwnd);
     void DetachAfterDestroy();
+    bool HoldBackRepeatedMove(UINT message, WPARAM wParam, LPARAM lParam);
+    void DeliverHeldMove();
 
     struct CurrentMessage {
         UINT message;
@@ -151,4 +161,8 @@ private:
         LPARAM lParam;
     };
     CurrentMessage m_current{0, 0, 0};
+    bool m_confirmRepeatedMoves = false;
+    // Where the last mouse move put the pointer, on the screen; the held move's flags.
+    CPoint m_lastMove{LONG_MIN, LONG_MIN};
+    WPARAM m_heldMoveFlags = 0;
 };

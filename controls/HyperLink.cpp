@@ -137,6 +137,7 @@ void CHyperLink::PreSubclassWindow() {
     GetClientRect(&client);
     m_tip.Create(this, 0);
     m_tip.AddTool(this, m_target, client, LINK_TOOL_ID);
+    ConfirmRepeatedMoves();
     CStatic::PreSubclassWindow();
 }
 

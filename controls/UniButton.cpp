@@ -107,6 +107,7 @@ void CUniButton::PreSubclassWindow() {
     // The style holds one button type: ORing owner-draw into a radio, three-state or
     // group-box type would make an unknown type (0x0F), which no one paints.
     ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+    ConfirmRepeatedMoves();
     CButton::PreSubclassWindow();
 }
 
