@@ -38,6 +38,10 @@ void ProbeButton::DrawItem(LPDRAWITEMSTRUCT item) {
     lastState = item->itemState;
     m_requests += " " + std::to_string(item->itemAction) + "/" + std::to_string(item->itemState);
     CUniButton::DrawItem(item);
+    if (facePoint.x < 0 || item->itemAction == ODA_FOCUS) return;
+    const COLORREF shown = GetPixel(item->hDC, facePoint.x, facePoint.y);
+    if (shown != m_shownFace) ++faceChanges;
+    m_shownFace = shown;
 }
 
 LRESULT ProbeButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -54,12 +54,16 @@ public:
     int focusDraws = 0;
     UINT lastState = 0;
     bool refuseCreate = false;
+    // Where each draw is read back, when set: how often the face shown there changed.
+    CPoint facePoint{-1, -1};
+    int faceChanges = 0;
     void DrawItem(LPDRAWITEMSTRUCT item) override;
     // The requests so far as action/state pairs, for failure messages.
     std::string Requests() const { return m_requests; }
 
 private:
     std::string m_requests;
+    COLORREF m_shownFace = CLR_INVALID;
 
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

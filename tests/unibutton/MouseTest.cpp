@@ -21,6 +21,7 @@ const CPoint IN_TOP_BAR(45, 10);
 const CPoint IN_SIDE_BAR(10, 45);
 const CPoint IN_NOTCH(45, 45);
 const CPoint ORIGIN(40, 40);
+const CPoint FACE_POINT(30, 10);
 
 class MouseTest : public HostTest {
 protected:
@@ -29,10 +30,13 @@ protected:
         SetEllShape(shape, 0, 0, 60, 20);
         ASSERT_TRUE(button.CreateFromRegion("", CHILD_STYLE, ORIGIN, shape, &host, BUTTON_ID, 2,
                                             NORMAL, PRESSED, HOVER, DISABLED));
+        button.facePoint = FACE_POINT;
         wintest::Pump();
     }
     // The face on screen, by its fill.
-    static COLORREF Face(const ProbeButton& button) { return wintest::ClientPixel(button, 30, 10); }
+    static COLORREF Face(const ProbeButton& button) {
+        return wintest::ClientPixel(button, FACE_POINT.x, FACE_POINT.y);
+    }
     void Leave() { ParkPointer(); }
 };
 
@@ -86,11 +90,13 @@ TEST_F(MouseTest, APressHoldsTheCaptureAndAReleaseOverTheShapeClicksOnce) {
     EXPECT_EQ(GetCapture(), button.m_hWnd) << "held while the button is down";
     EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 0);
 
-    const int pressed = button.draws;
+    // The standard button may repaint its pushed state unchanged on every move (Wine 10
+    // does): what counts is the face shown.
+    const int pressed = button.faceChanges;
     wintest::LeftButtonAt(button, IN_TOP_BAR, false);
     EXPECT_EQ(host.Notified(BUTTON_ID, BN_CLICKED), 1);
     EXPECT_EQ(GetCapture(), button.m_hWnd) << "hovering again";
-    EXPECT_EQ(button.draws, pressed + 1) << "only the control's release repaints:" << button.Requests();
+    EXPECT_EQ(button.faceChanges, pressed + 1) << "the release changes the face once:" << button.Requests();
     EXPECT_EQ(Face(button), HOVER);
 
     Leave();
