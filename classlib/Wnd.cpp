@@ -1,6 +1,5 @@
 #include "classlib/Wnd.h"
 
-#include <climits>
 #include <unordered_map>
 
 #include "classlib/App.h"

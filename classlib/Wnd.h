@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <string>
 
 #include "classlib/Dc.h"
