@@ -305,12 +305,14 @@ void CHyperLink::LoadHandCursor() {
 // ---- Launching ----
 
 int CHyperLink::LaunchTarget(const char* target, int show) {
-    const std::string_view text(target ? target : "");
+    // The shell takes the NUL-terminated text itself.
+    const char* const shellTarget = target ? target : "";
+    const std::string_view text(shellTarget);
     // Stands for the shell's answer when a target is too long to hand to it.
     int shellResult = SE_ERR_OOM;
     if (text.size() <= LAUNCH_LONGEST_SHELL_TARGET) {
         const auto answer = reinterpret_cast<UINT_PTR>(
-            ShellExecuteA(nullptr, "open", text.data(), nullptr, nullptr, show));
+            ShellExecuteA(nullptr, "open", shellTarget, nullptr, nullptr, show));
         if (answer > 32) return static_cast<int>(answer);
         shellResult = static_cast<int>(answer);
     }

@@ -61,7 +61,7 @@ const BYTE* GdiHandleTable() {
         LONG basePriority;
     } thread{};
     using Query = NTSTATUS(WINAPI*)(HANDLE, THREADINFOCLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
     if (!query || query(GetCurrentThread(), static_cast<THREADINFOCLASS>(0), &thread, sizeof thread, nullptr) != 0) {
         return nullptr;

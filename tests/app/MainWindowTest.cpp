@@ -238,7 +238,7 @@ TEST(MainWindow, TheImageListOutlivesTheListViewAndIsDestroyedOnce) {
         MainWindow w;
         // The import library lacks this comctl32 export.
         using Query = HRESULT(WINAPI*)(HIMAGELIST, REFIID, void**);
-        const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
             GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "HIMAGELIST_QueryInterface")));
         ASSERT_NE(query, nullptr);
         ASSERT_EQ(query(w.dialog.m_toolImages.GetSafeHandle(), IID_IUnknown, reinterpret_cast<void**>(&images)),
