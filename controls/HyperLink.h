@@ -34,6 +34,8 @@ public:
     // Before attaching only the target is stored; afterwards the label refits and the
     // tooltip shows the new target.
     void SetTarget(CString url);
+    // A copy of its own for the caller, which the link may change afterwards.
+    // cppcheck-suppress returnByReference
     CString GetTarget() const { return m_target; }
     void SetCaption(const char* text);
     // The link draws with its own copy of the font, underlined or not as given.

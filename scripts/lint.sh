@@ -48,10 +48,12 @@ for kind in native win; do
   fi
 done
 
-# The tests are clang-tidy's alone: cppcheck does not know GoogleTest's macros.
+# The tests are clang-tidy's alone: cppcheck does not know GoogleTest's macros. Newer
+# cppchecks (Debian 13's) also note, as information, where they limit their branch
+# analysis as older ones do silently; that notice is no finding.
 echo "cppcheck"
 if ! cppcheck --quiet --std=c++17 --language=c++ --enable=warning,performance,portability \
-       --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem \
+       --inline-suppr --error-exitcode=1 --suppress=missingIncludeSystem --suppress=normalCheckLevelMaxBranches \
        --suppress=*:/usr/* -I "$root" -D_WIN32 -D_WIN64 -D__MINGW32__ \
        "$root/app" "$root/classlib" "$root/controls" "$root/fees" "$root/harness" "$root/tools"; then
   status=1
