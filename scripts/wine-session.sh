@@ -1,8 +1,10 @@
-# The Wine environment of the cross build, defined once. Sourced by the scripts that
-# run Windows programs and by the build's wine-run wrapper (scripts/wine-run.in).
+# The Wine sessions of the cross build, over the environment of scripts/wine-common.sh.
+# Sourced by the scripts that run Windows programs and by the build's wine-run wrapper
+# (scripts/wine-run.in).
 #   wine_env [PREFIX]         exports the variables every Wine process of the build uses
-#                             (default prefix: build/wineprefix, which both Windows
-#                             builds use)
+#                             (scripts/wine-common.sh; default prefix: build/wineprefix,
+#                             which both Windows builds use; the locale, where built, in
+#                             build/locale)
 #   wine_session MODE [PREFIX] a whole session: wine_env, then the display (MODE headless:
 #                             always a private Xvfb; auto: the current display if there
 #                             is one), the prefix and one persistent wineserver, all
@@ -10,20 +12,10 @@
 # A display that does not come up ends the calling script with an error.
 
 QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$QUILLET_ROOT/scripts/wine-common.sh"
 
 wine_env() {
-  export WINEPREFIX="${1:-$QUILLET_ROOT/build/wineprefix}"
-  export WINEARCH=win64
-  # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936. LC_ALL
-  # overrides whatever locale the caller had set.
-  export LANG=zh_CN.UTF-8
-  export LC_ALL=zh_CN.UTF-8
-  export WINEDEBUG=${WINEDEBUG:--all}
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  WINE=/usr/lib/wine/wine64
-  # Wine's 32-bit loader, for running a 32-bit program as a process of its own.
-  WINE32=/usr/lib/wine/wine
-  WINESERVER=/usr/lib/wine/wineserver
+  wine_common_env "${1:-$QUILLET_ROOT/build/wineprefix}" "$QUILLET_ROOT/build/locale" || exit 1
 }
 
 wine_session() {
@@ -41,29 +33,19 @@ wine_prefix() {
   if [ -f /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] && [ -f "$WINEPREFIX/system.reg" ] &&
      [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
     echo "wine: making the prefix $WINEPREFIX anew for Wine's 32-bit half"
-    "$WINESERVER" -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
+    rm -f "$WINEPREFIX/.quillet-settings-3"
   fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the prefix $WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
-    "$WINESERVER" -w
-  fi
-  [ -f "$WINEPREFIX/.quillet-settings-3" ] && return 0
-  local reg="$WINE reg add"
+  [ -f "$WINEPREFIX/.quillet-settings-3" ] || echo "wine: creating the prefix $WINEPREFIX"
+  wine_prefix_make .quillet-settings-3 wine_test_settings || { echo "wine: could not make the prefix $WINEPREFIX" >&2; exit 1; }
+}
+
+# What the tests need beyond the program's own settings.
+wine_test_settings() {
   # Without a window manager Wine waits ~2 s on every hidden owned window; unmanaged
   # windows need no window manager.
-  $reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine_quiet "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
   # A crashing test must fail, not wait for someone to close Wine's crash dialog.
-  $reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  # 宋体 comes from the GB Song font, whose metrics match SimSun's; the few glyphs it
-  # lacks (the horizontal bar ― among them) are taken from UMing.
-  local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-  for face in "AR PL SungtiL GB" "文鼎ＰＬ简报宋"; do
-    $reg "$link" /v "$face" /t REG_MULTI_SZ /d 'uming.ttc,AR PL UMing CN' /f >/dev/null 2>&1
-  done
-  touch "$WINEPREFIX/.quillet-settings-3"
+  wine_quiet "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 }
 
 # True once the command "$@" after the first argument succeeds, tried for up to ten
