@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The launcher of the built package, started by a new user in the C.UTF-8 locale, makes
+# a prefix under that user's home and nowhere else, and shows the main window as the
+# build's own prefix does: the same size and the same pixels, Chinese texts included.
+#   first-start.sh DEB EXE FOLDER   (on the display of scripts/test.sh)
+set -euo pipefail
+deb=$1 exe=$2 work=$3
+. "$(dirname "$0")/../../scripts/wine-session.sh"
+rm -rf "$work"
+mkdir -p "$work/home"
+dpkg-deb -x "$deb" "$work/root"
+user_prefix=$work/home/.local/share/quillet/prefix
+end() {
+  local status=$?
+  WINEPREFIX=$user_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+  kill $(jobs -p) 2>/dev/null || true
+  exit $status
+}
+trap end EXIT
+
+# Waits up to three minutes for the main window of the program started last, while it
+# runs, and captures it into $1.
+capture_main_window() {
+  local window _
+  for _ in $(seq 1800); do
+    window=$(xdotool search --onlyvisible --name '^VantorelV1\.0$' | head -n 1) && break
+    kill -0 $! 2>/dev/null || { echo "the program ended without a window" >&2; return 1; }
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "no main window within three minutes" >&2; return 1; }
+  sleep 2  # painted
+  import -window "$window" "$1"
+}
+
+xdotool mousemove 0 0
+env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$work/root/usr/bin/quillet" &
+capture_main_window "$work/package.png"
+WINEPREFIX=$user_prefix /usr/lib/wine/wineserver -k
+wait
+[ -f "$user_prefix/system.reg" ] || { echo "no prefix in $user_prefix" >&2; exit 1; }
+for foreign in .wine .local/share/applications; do
+  [ ! -e "$work/home/$foreign" ] || { echo "Wine wrote $foreign into the user's home" >&2; exit 1; }
+done
+
+wine_env
+"$WINE" "$exe" &
+capture_main_window "$work/build.png"
+kill %%
+# The window a window manager would frame is the build's without the frame Wine draws.
+convert "$work/build.png" -gravity center -crop "$(identify -format %wx%h "$work/package.png")+0+0" +repage "$work/build.png"
+compare -metric AE "$work/package.png" "$work/build.png" "$work/difference.png"
