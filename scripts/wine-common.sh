@@ -36,19 +36,24 @@ wine_common_env() {
 # stays as it is and need not have it.
 wine_chinese_locale() {
   local folder=$1 building
-  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LOCPATH=$folder
-  [ ! -f "$folder/zh_CN.UTF-8/LC_CTYPE" ] || return 0
-  # Built aside and renamed, so that a start beside this one never reads half of it.
-  if ! mkdir -p "$folder" 2>/dev/null || ! building=$(mktemp -d "$folder/.building-XXXXXX" 2>/dev/null); then
-    echo "${0##*/}: could not write the zh_CN.UTF-8 locale into $folder" >&2
-    return 1
+  export LOCPATH=$folder
+  if [ ! -f "$folder/zh_CN.UTF-8/LC_CTYPE" ]; then
+    # Built aside and renamed, so that a start beside this one never reads half of it.
+    if ! mkdir -p "$folder" 2>/dev/null || ! building=$(mktemp -d "$folder/.building-XXXXXX" 2>/dev/null); then
+      echo "${0##*/}: could not write the zh_CN.UTF-8 locale into $folder" >&2
+      return 1
+    fi
+    localedef -i zh_CN -c -f UTF-8 "$building/zh_CN.UTF-8" >/dev/null 2>&1 &&
+      { mv -T "$building/zh_CN.UTF-8" "$folder/zh_CN.UTF-8" 2>/dev/null || true; }
+    rm -rf "$building"
+    if [ ! -f "$folder/zh_CN.UTF-8/LC_CTYPE" ]; then
+      echo "${0##*/}: could not build the zh_CN.UTF-8 locale in $folder: is the package locales installed?" >&2
+      return 1
+    fi
   fi
-  localedef -i zh_CN -c -f UTF-8 "$building/zh_CN.UTF-8" >/dev/null 2>&1 &&
-    { mv -T "$building/zh_CN.UTF-8" "$folder/zh_CN.UTF-8" 2>/dev/null || true; }
-  rm -rf "$building"
-  [ -f "$folder/zh_CN.UTF-8/LC_CTYPE" ] && return 0
-  echo "${0##*/}: could not build the zh_CN.UTF-8 locale in $folder: is the package locales installed?" >&2
-  return 1
+  # The shell itself cannot use the locale, since the C library reads LOCPATH from an
+  # environment that only the shell's children get, and would say so.
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 2>/dev/null
 }
 
 # A Wine program run quietly; it inherits no descriptor of the prefix lock, which the
