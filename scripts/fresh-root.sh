@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Tries one of the README's two commands as a newcomer would: makes a fresh root of a
-# Debian release with debootstrap (minbase, plus git and ca-certificates) from the
-# mirror this machine's apt uses, clones the current commit into it and runs the
-# command there in a chroot:
+# Tries one of the README's two commands as a newcomer would, or the Debian package as a
+# new user would: makes a fresh root of a Debian release with debootstrap (minbase)
+# from the mirror this machine's apt uses, and in a chroot there
 #   scripts/fresh-root.sh RELEASE run|test [FOLDER]
+#       clones the current commit (with git and ca-certificates) and runs the command;
+#   scripts/fresh-root.sh RELEASE package [FOLDER]
+#       installs dist/quillet_*_amd64.deb (scripts/release.sh makes it), starts it as a
+#       new user on a private display and purges it again (scripts/package-trial.sh),
+#       keeping what it saw in FOLDER.trial.
 # RELEASE is a Debian code name (bookworm, trixie). The root is made anew in FOLDER
 # (default build/roots/RELEASE) and kept afterwards; its mounts and every process
 # still running in it end with this script. Needs root.
 set -euo pipefail
-usage="usage: scripts/fresh-root.sh RELEASE run|test [FOLDER]"
+usage="usage: scripts/fresh-root.sh RELEASE run|test|package [FOLDER]"
 root=$(cd "$(dirname "$0")/.." && pwd)
 release=${1:?$usage}
 command=${2:?$usage}
-case "$command" in run | test) ;; *) echo "$usage" >&2; exit 2 ;; esac
+case "$command" in
+  run | test) include=(--include=git,ca-certificates) ;;
+  package)
+    include=()
+    debs=("$root"/dist/quillet_*_amd64.deb)
+    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] ||
+      { echo "fresh-root: dist/ should hold one quillet_*_amd64.deb (scripts/release.sh)" >&2; exit 2; } ;;
+  *) echo "$usage" >&2; exit 2 ;;
+esac
 target=$(realpath -m "${3:-$root/build/roots/$release}")
 [ "$(id -u)" -eq 0 ] || { echo "fresh-root: needs root (debootstrap, chroot, mount)" >&2; exit 2; }
 
@@ -57,13 +69,21 @@ if [ -d "$target" ]; then
 fi
 mkdir -p "$target"
 echo "fresh-root: debootstrap $release from $mirror into $target"
-debootstrap --variant=minbase --include=git,ca-certificates "$release" "$target" "$mirror" >"$target.debootstrap.log" 2>&1 ||
+debootstrap --variant=minbase "${include[@]}" "$release" "$target" "$mirror" >"$target.debootstrap.log" 2>&1 ||
   { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
 cp /etc/resolv.conf "$target/etc/resolv.conf"
-git clone -q "$root" "$target/root/quillet"
 
 trap release_root EXIT
 mount_root
+if [ "$command" = package ]; then
+  . "$root/scripts/package-trial.sh"
+  start=$SECONDS
+  status=0
+  package_trial "$target" "${debs[0]}" "$target.trial" || status=$?
+  echo "fresh-root: the package's trial ended with $status after $((SECONDS - start)) s"
+  exit "$status"
+fi
+git clone -q "$root" "$target/root/quillet"
 echo "fresh-root: scripts/$command.sh in $target/root/quillet"
 start=$SECONDS
 status=0
