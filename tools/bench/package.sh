@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# tools/bench/package.sh [STARTS]
+#
+# Start-up through the Debian package's launcher against a bare start of the same
+# program by the same Wine in the same prefix, with the same environment: the time from
+# the command to the main window on the screen (a private Xvfb display), with no
+# wineserver running before each start. The first start, which makes the user's prefix,
+# runs once; then STARTS (default 10) later starts of each, taken in turn. Prints the
+# medians and their ratio. Uses the package that scripts/build.sh win makes.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+starts=${1:-10}
+"$root/scripts/setup.sh" test
+"$root/scripts/build.sh" win deb >/dev/null
+debs=("$root"/build/win/quillet_*_amd64.deb)
+work="$root/build/bench-package"
+rm -rf "$work"
+mkdir -p "$work/home"
+dpkg-deb -x "${debs[0]}" "$work/root"
+
+. "$root/scripts/wine-session.sh"
+wine_env
+trap wine_stop EXIT
+wine_display headless
+prefix="$work/home/.local/share/quillet/prefix"
+user=(env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bin)
+launcher=("${user[@]}" "$work/root/usr/bin/quillet")
+# The launcher's own environment for the bare start, from the file it sources.
+bare=("${user[@]}" bash -c '. "$1/usr/lib/quillet/wine-common.sh"
+  wine_common_env "$HOME/.local/share/quillet/prefix" "$HOME/.local/share/quillet/locale" &&
+  exec "$WINE" "$1/usr/lib/quillet/quillet.exe"' bare "$work/root")
+
+# Milliseconds from the command to its main window; the program is ended afterwards.
+time_to_window() {
+  local start=$EPOCHREALTIME
+  "$@" >/dev/null 2>&1 &
+  until xdotool search --onlyvisible --name '^VantorelV1\.0$' >/dev/null; do
+    kill -0 $! 2>/dev/null || { echo "bench: '$*' ended without a window" >&2; exit 1; }
+    sleep 0.01
+  done
+  awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f\n", (b - a) * 1000 }'
+  WINEPREFIX=$prefix "$WINESERVER" -k
+  wait
+  WINEPREFIX=$prefix "$WINESERVER" -w
+}
+
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+echo "machine: $(nproc) cores, $("$WINE" --version), $(date -u '+%Y-%m-%d %H:%M UTC')"
+first=$(time_to_window "${launcher[@]}")
+: >"$work/launcher.ms"
+: >"$work/bare.ms"
+for _ in $(seq "$starts"); do
+  time_to_window "${bare[@]}" >>"$work/bare.ms"
+  time_to_window "${launcher[@]}" >>"$work/launcher.ms"
+done
+bare_ms=$(median <"$work/bare.ms")
+launcher_ms=$(median <"$work/launcher.ms")
+awk -v first="$first" -v bare="$bare_ms" -v later="$launcher_ms" -v n="$starts" 'BEGIN {
+  printf "first start through the launcher (prefix made): %d ms, ratio %.2f to a bare start\n", first, first / bare
+  printf "later start through the launcher: median %d ms of %d, ratio %.3f to a bare start (median %d ms)\n", later, n, later / bare, bare
+}'
