@@ -6,13 +6,14 @@
 set -euo pipefail
 deb=$1 exe=$2 work=$3
 . "$(dirname "$0")/../../scripts/wine-session.sh"
+wine_env
 rm -rf "$work"
 mkdir -p "$work/home"
 dpkg-deb -x "$deb" "$work/root"
 user_prefix=$work/home/.local/share/quillet/prefix
 end() {
   local status=$?
-  WINEPREFIX=$user_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+  WINEPREFIX=$user_prefix "$WINESERVER" -k 2>/dev/null || true
   kill $(jobs -p) 2>/dev/null || true
   exit $status
 }
@@ -35,14 +36,13 @@ capture_main_window() {
 xdotool mousemove 0 0
 env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$work/root/usr/bin/quillet" &
 capture_main_window "$work/package.png"
-WINEPREFIX=$user_prefix /usr/lib/wine/wineserver -k
+WINEPREFIX=$user_prefix "$WINESERVER" -k
 wait
 [ -f "$user_prefix/system.reg" ] || { echo "no prefix in $user_prefix" >&2; exit 1; }
 for foreign in .wine .local/share/applications; do
   [ ! -e "$work/home/$foreign" ] || { echo "Wine wrote $foreign into the user's home" >&2; exit 1; }
 done
 
-wine_env
 "$WINE" "$exe" &
 capture_main_window "$work/build.png"
 kill %%
