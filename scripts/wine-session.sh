@@ -3,8 +3,7 @@
 # (scripts/wine-run.in).
 #   wine_env [PREFIX]         exports the variables every Wine process of the build uses
 #                             (scripts/wine-common.sh; default prefix: build/wineprefix,
-#                             which both Windows builds use; the locale, where built, in
-#                             build/locale)
+#                             which both Windows builds use; the locale in build/locale)
 #   wine_session MODE [PREFIX] a whole session: wine_env, then the display (MODE headless:
 #                             always a private Xvfb; auto: the current display if there
 #                             is one), the prefix and one persistent wineserver, all
