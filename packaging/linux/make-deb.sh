@@ -21,7 +21,7 @@ trap 'rm -rf "$stage"' EXIT
 chmod 755 "$stage"
 umask 022
 
-# The files of the package, each with its mode: one list.
+# The program, its launcher and what they use, each with its mode.
 lib=usr/lib/quillet share=usr/share doc=usr/share/doc/quillet
 install -D -m 755 "$here/quillet" "$stage/usr/bin/quillet"
 install -D -m 755 "$here/open-url" "$stage/usr/libexec/quillet/open-url"
@@ -36,7 +36,7 @@ done
 size=
 day=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
 substitute() {  # template target
-  sed -e "s/@VERSION@/$version/g" -e "s/@DATE@/$day/g" -e "s/@SIZE@/${size:-}/g" -e "s/@HOST@/$host/g" \
+  sed -e "s/@VERSION@/$version/g" -e "s/@DATE@/$day/g" -e "s/@SIZE@/$size/g" -e "s/@HOST@/$host/g" \
       -e "s/@CHANGELOG_DATE@/$(date -u -R -d "@$SOURCE_DATE_EPOCH")/g" "$1" >"$2"
 }
 mkdir -p "$stage/$share/metainfo" "$stage/$share/man/man1" "$stage/$doc" "$stage/DEBIAN"
@@ -55,7 +55,7 @@ gzip -9n "$stage/$share/man/man1/quillet.1" "$stage/$doc/changelog"
 # Installed-Size in KiB, each file rounded up as dpkg counts it.
 size=$(find "$stage" -path "$stage/DEBIAN" -prune -o -type f -printf '%s\n' | awk '{ k += int(($1 + 1023) / 1024) } END { print k }')
 substitute "$here/control.in" "$stage/DEBIAN/control"
-(cd "$stage" && find usr -type f -print0 | sort -z | xargs -0 md5sum) >"$stage/DEBIAN/md5sums"
+(cd "$stage" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum) >"$stage/DEBIAN/md5sums"
 chmod 644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
 
 find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
