@@ -46,7 +46,7 @@ package_trial() {
   main=$(trial_main_windows)
   import -window "$main" "$folder/main-window.png"
   trial_link "$main" "$home" "$folder" || return 1
-  trial_calculator "$main" "$folder"
+  trial_calculator "$main" "$folder" || return 1
   trial_stop
 
   trial_purge "$target"
