@@ -4,9 +4,12 @@
 
 namespace {
 
+// The common controls a program without a manifest gets on Windows (version 5.82) refuse
+// a tool whose size field names the later structure with lpReserved; the second
+// version's size is what every version takes.
 TTTOOLINFOW ToolInfo(CWnd* window, UINT_PTR toolId) {
     TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = window->GetSafeHwnd();
     info.uId = toolId;
     return info;
