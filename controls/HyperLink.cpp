@@ -59,10 +59,12 @@ private:
     HKEY m_key = nullptr;
 };
 
-// A module loaded only to copy a resource out of it.
+// A module mapped only to copy a resource out of it, never to run: the help viewer of a
+// 64-bit Windows is a 32-bit program, which a 64-bit process cannot load to run.
 class LoadedModule {
 public:
-    explicit LoadedModule(const char* path) : m_module(LoadLibraryA(path)) {}
+    explicit LoadedModule(const char* path)
+        : m_module(LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
     ~LoadedModule() {
         if (m_module) FreeLibrary(m_module);
     }
