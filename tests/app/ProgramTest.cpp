@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "harness/LaunchedProgram.h"
 #include "tests/support/WinTest.h"
@@ -192,6 +194,26 @@ TEST_F(ProgramTest, TwoCopiesRunIndependently) {
     EXPECT_TRUE(IsWindow(second.Main()));
     second.Key(VK_ESCAPE);
     EXPECT_TRUE(second.Ends());
+}
+
+// The manifest as Windows reads it from the program: the user's own rights, Windows 7 to
+// 11, no awareness of the display's scaling, and the classic common controls.
+TEST(Manifest, AsksForTheUsersRightsWindows7To11NoScalingAwarenessAndTheClassicControls) {
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> program(
+        LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+        &FreeLibrary);
+    ASSERT_NE(program, nullptr);
+    HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << "a manifest Windows reads at the process's start";
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program.get(), found))),
+                               SizeofResource(program.get(), found));
+    for (const char* part : {"level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">false</dpiAware>",
+                             ">unaware</dpiAwareness>"}) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
 }
 
 }  // namespace
