@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "harness/LaunchedProgram.h"
 #include "tests/support/WinTest.h"
@@ -214,6 +216,19 @@ TEST(Manifest, AsksForTheUsersRightsWindows7To11NoScalingAwarenessAndTheClassicC
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+}
+
+// The header flag by which a Remote Desktop server gives the program the system's own
+// Windows folder, where the help viewer lies.
+TEST(ProgramHeader, TheProgramIsMarkedTerminalServerAware) {
+    std::ifstream file(ProgramPath().c_str(), std::ios::binary);
+    std::vector<char> image(4096);
+    file.read(image.data(), static_cast<std::streamsize>(image.size()));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+    ASSERT_LT(static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS), static_cast<size_t>(file.gcount()));
+    // The field stands at the same place in the 32- and the 64-bit header.
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + dos->e_lfanew);
+    EXPECT_TRUE(nt->OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
 }
 
 }  // namespace
