@@ -14,7 +14,7 @@ QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$QUILLET_ROOT/scripts/wine-common.sh"
 
 wine_env() {
-  wine_common_env "${1:-$QUILLET_ROOT/build/wineprefix}" "$QUILLET_ROOT/build/locale" || exit 1
+  wine_common_env "${1:-$QUILLET_ROOT/build/wineprefix}" && wine_chinese_locale "$QUILLET_ROOT/build/locale" || exit 1
 }
 
 wine_session() {
@@ -38,13 +38,12 @@ wine_prefix() {
   wine_prefix_make .quillet-settings-3 wine_test_settings || { echo "wine: could not make the prefix $WINEPREFIX" >&2; exit 1; }
 }
 
-# What the tests need beyond the program's own settings.
+# What the tests need beyond the program's own settings: without a window manager Wine
+# waits ~2 s on every hidden owned window, and unmanaged windows need none; a crashing
+# test must fail, not wait for someone to close Wine's crash dialog.
 wine_test_settings() {
-  # Without a window manager Wine waits ~2 s on every hidden owned window; unmanaged
-  # windows need no window manager.
-  wine_quiet "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
-  # A crashing test must fail, not wait for someone to close Wine's crash dialog.
-  wine_quiet "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+  printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000'
 }
 
 # True once the command "$@" after the first argument succeeds, tried for up to ten

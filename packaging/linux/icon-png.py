@@ -1,23 +1,34 @@
 #!/usr/bin/env python3
-"""Writes one image of the program's icon (a 16-colour Windows .ico) as a PNG.
+"""Writes the program's icon (a 16-colour Windows .ico) as a PNG of SIZE pixels square.
 
     icon-png.py ICON SIZE PNG
 
 The pixels are the icon's own: its palette colours where the AND mask is clear, fully
-transparent where it is set. The PNG carries no time or text, so the same icon gives
-the same bytes."""
+transparent where it is set. A size the icon lacks is made from its largest image whose
+size divides it, each pixel repeated, so that nothing blurs (48 from 16, 64 and 128 from
+32). The PNG carries no time or text, so the same icon gives the same bytes."""
 import struct
 import sys
 import zlib
 
 
 def icon_image(data, size):
+    """The image whose size is the largest that divides SIZE, and that size."""
     count = struct.unpack_from("<H", data, 4)[0]
+    images = {}
     for entry in range(count):
         width, height, _, _, _, _, _, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * entry)
-        if (width or 256) == size and (height or 256) == size:
-            return data[offset:]
-    sys.exit("icon-png: the icon has no %d x %d image" % (size, size))
+        if width == height:
+            images[width or 256] = data[offset:]
+    fitting = [own for own in images if size % own == 0]
+    if not fitting:
+        sys.exit("icon-png: no image of the icon scales to %d x %d" % (size, size))
+    return images[max(fitting)], max(fitting)
+
+
+def scaled(rows, factor):
+    return [bytes(b"".join(row[x:x + 4] * factor for x in range(0, len(row), 4)))
+            for row in rows for _ in range(factor)]
 
 
 def rgba_rows(image, size):
@@ -54,7 +65,8 @@ def main():
     icon, size, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
     data = open(icon, "rb").read()
     with open(out, "wb") as target:
-        target.write(png(rgba_rows(icon_image(data, size), size), size))
+        image, own = icon_image(data, size)
+        target.write(png(scaled(rgba_rows(image, own), size // own), size))
 
 
 if __name__ == "__main__":

@@ -26,9 +26,10 @@ lib=usr/lib/quillet share=usr/share doc=usr/share/doc/quillet
 install -D -m 755 "$here/quillet" "$stage/usr/bin/quillet"
 install -D -m 755 "$here/open-url" "$stage/usr/libexec/quillet/open-url"
 install -D -m 644 "$root/scripts/wine-common.sh" "$stage/$lib/wine-common.sh"
+install -D -m 644 "$here/window.tcl" "$stage/$lib/window.tcl"
 install -D -m 644 "$exe" "$stage/$lib/quillet.exe"
 install -D -m 644 "$here/org.example.quillet.desktop" "$stage/$share/applications/org.example.quillet.desktop"
-for size in 16 32; do
+for size in 16 32 48 64 128; do
   mkdir -p "$stage/$share/icons/hicolor/${size}x$size/apps"
   python3 "$here/icon-png.py" "$root/res/quillet.ico" "$size" "$stage/$share/icons/hicolor/${size}x$size/apps/quillet.png"
 done

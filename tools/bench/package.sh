@@ -27,7 +27,7 @@ user=(env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bi
 launcher=("${user[@]}" "$work/root/usr/bin/quillet")
 # The launcher's own environment for the bare start, from the file it sources.
 bare=("${user[@]}" bash -c '. "$1/usr/lib/quillet/wine-common.sh"
-  wine_common_env "$HOME/.local/share/quillet/prefix" "$HOME/.local/share/quillet/locale" &&
+  wine_common_env "$HOME/.local/share/quillet/prefix" && wine_chinese_locale "$HOME/.local/share/quillet/locale" &&
   exec "$WINE" "$1/usr/lib/quillet/quillet.exe"' bare "$work/root")
 
 # Appends to the file $1 the milliseconds from the command after it to its main window;
