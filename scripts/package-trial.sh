@@ -1,11 +1,15 @@
 # A new user's first meeting with the Debian package, in a fresh root that holds nothing
 # else: sourced by scripts/fresh-root.sh, which calls
 #   package_trial ROOT DEB FOLDER
-# as root on this machine. It installs DEB with apt-get, starts quillet twice at once as
-# a new user (LANG=C.UTF-8) on a private display of this machine, which the chroot
-# reaches through the abstract X socket, then once more, clicks a link and computes a
-# fee by the user's hand, and purges the package again. What it saw goes to FOLDER:
-# screenshots, the page the desktop's opener was asked for and the opener's locale.
+# as root on this machine. It installs what the package depends on and weighs what each
+# way of showing a window would add to that, installs DEB with apt-get, starts quillet
+# twice at once as a new user (LANG=C.UTF-8) on a private display of this machine, which
+# the chroot reaches through the abstract X socket, then once more as after an upgrade of
+# Wine, clicks a link and computes a fee by the user's hand, makes the launcher fail in
+# each way it can, and purges the package again. Each start is watched every half
+# second: a second without a window of quillet's own, or any window of Wine's own,
+# fails the trial. What it saw goes to FOLDER: screenshots, the page the desktop's
+# opener was asked for and the opener's locale.
 
 . "$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
 
@@ -16,17 +20,26 @@ echo "$1" >>"$HOME/opened"
 locale >"$HOME/browser-locale"
 '
 
+# Ways to show a window or a notice from a shell, weighed against one another.
+trial_window_tools="tk xdotool zenity yad libnotify-bin"
+
 package_trial() {
   local target=$1 deb=$2 folder=$3 home=$1/home/citizen
   trial_programs=()
-  trap 'release_root; wine_stop' EXIT
+  trap 'trial_restore; release_root; wine_stop' EXIT
   wine_display headless || return 1
+  rm -rf "$folder"
   mkdir -p "$folder"
   cp "$deb" "$target/root/"
-  echo "fresh-root: apt-get install ./${deb##*/}"
-  local before
+  local before depends tool
   before=$(trial_installed_kib)
-  trial_in_root sh -c "apt-get update -qq && apt-get install -y -qq ./${deb##*/} >/dev/null" || return 1
+  depends=$(dpkg-deb -f "$deb" Depends | tr -d ' ' | tr ',' '\n' | grep -vxF "$(echo $trial_window_tools | tr ' ' '\n')" | tr '\n' ' ')
+  trial_in_root sh -c "apt-get update -qq && apt-get install -y -qq $depends >/dev/null" || return 1
+  for tool in $trial_window_tools; do
+    echo "fresh-root: beside $depends$tool would add $(trial_would_add "$tool")"
+  done
+  echo "fresh-root: apt-get install ./${deb##*/}"
+  trial_in_root apt-get install -y -qq "./${deb##*/}" >/dev/null || return 1
   echo "fresh-root: installed $(trial_in_root dpkg-query -W -f='${Installed-Size}' quillet) KiB," \
        "with what it depends on $((($(trial_installed_kib) - before) / 1024)) MiB"
   trial_in_root useradd -m citizen
@@ -36,12 +49,14 @@ package_trial() {
 
   echo "fresh-root: two first starts at once"
   trial_start && trial_start
-  trial_windows 2 || return 1
+  trial_watch 2 "$folder/first" || return 1
+  echo "fresh-root: the first start wrote $(du -sm "$home/.local/share/quillet" | cut -f 1) MiB into the home folder"
   trial_stop
 
-  echo "fresh-root: a later start"
+  echo "fresh-root: a later start after an upgrade of Wine"
+  echo 1 >"$home/.local/share/quillet/prefix/.update-timestamp"
   trial_start
-  trial_windows 1 || return 1
+  trial_watch 1 "$folder/update" || return 1
   local main
   main=$(trial_main_windows)
   import -window "$main" "$folder/main-window.png"
@@ -49,7 +64,20 @@ package_trial() {
   trial_calculator "$main" "$folder" || return 1
   trial_stop
 
+  trial_failures "$target" "$home" "$folder" || return 1
   trial_purge "$target"
+}
+
+# What apt would add for the package $1, with the recommended ones, as on a desktop.
+trial_would_add() {
+  trial_in_root apt-get install -s "$1" | awk '/^Inst /{ print $2 }' | {
+    local kib=0 count=0 package
+    while read -r package; do
+      kib=$((kib + $(trial_in_root apt-cache show --no-all-versions "$package" | awk '/^Installed-Size:/{ print $2; exit }')))
+      count=$((count + 1))
+    done
+    echo "$((kib / 1024)) MiB in $count packages"
+  }
 }
 
 trial_in_root() {
@@ -61,20 +89,22 @@ trial_installed_kib() {
   trial_in_root dpkg-query -W -f='${Installed-Size}\n' | awk '{ kib += $1 } END { print kib }'
 }
 
+# Runs "$@" as the user, with the variables in trial_user_env besides the usual ones.
+trial_user_env=()
 trial_as_user() {
   chroot "$target" /usr/sbin/runuser -u citizen -- /usr/bin/env -i HOME=/home/citizen LANG=C.UTF-8 \
-    DISPLAY="$DISPLAY" PATH=/usr/bin:/bin BROWSER=/home/citizen/browser "$@"
+    DISPLAY="$DISPLAY" PATH=/usr/bin:/bin BROWSER=/home/citizen/browser "${trial_user_env[@]}" "$@"
 }
 
 trial_start() {
-  trial_start_time=$SECONDS
   trial_as_user quillet &
   trial_programs+=($!)
 }
 
-# Ends every program of the user's and waits for them.
+# Ends every program of the user's in the prefix $1 (default the usual one) and waits
+# for them.
 trial_stop() {
-  trial_as_user env WINEPREFIX=/home/citizen/.local/share/quillet/prefix /usr/lib/wine/wineserver -k
+  trial_as_user env WINEPREFIX="${1:-/home/citizen/.local/share/quillet/prefix}" /usr/lib/wine/wineserver -k
   wait "${trial_programs[@]}"
   trial_programs=()
 }
@@ -83,18 +113,55 @@ trial_main_windows() {
   xdotool search --onlyvisible --name '^VantorelV1\.0$' 2>/dev/null
 }
 
-# Waits up to three minutes for $1 main windows.
-trial_windows() {
-  local _
-  for _ in $(seq 1800); do
-    if [ "$(trial_main_windows | wc -l)" -eq "$1" ]; then
-      echo "fresh-root: $1 main window(s) after $((SECONDS - trial_start_time)) s"
-      return 0
-    fi
-    sleep 0.1
+# The launcher's own windows.
+trial_own_windows() {
+  xdotool search --onlyvisible --name '^quillet ' 2>/dev/null
+}
+
+# Visible windows of Wine's programs other than quillet's.
+trial_wine_windows() {
+  local window
+  for window in $(xdotool search --onlyvisible --classname '.' 2>/dev/null); do
+    case $(xprop -id "$window" WM_CLASS 2>/dev/null) in
+      *'"quillet.exe"'*) ;;
+      *.exe\"*|*'"Wine"'*) echo "$window" ;;
+    esac
   done
-  echo "fresh-root: no $1 main window(s) within three minutes" >&2
+}
+
+# Watches the screen every half second for up to three minutes, until $1 main windows
+# show, keeping a screenshot of each moment as $2-SECONDS.png. Fails where a window of
+# Wine's own shows or more than a second passes without a window of quillet's.
+trial_watch() {
+  local count=$1 shots=$2 start=$EPOCHREALTIME last=$EPOCHREALTIME now seen _ status=0 timeline=
+  for _ in $(seq 360); do
+    now=$EPOCHREALTIME
+    import -window root "$shots-$(trial_seconds "$start" "$now").png" 2>/dev/null
+    seen=none
+    [ -z "$(trial_own_windows)" ] || seen=own
+    [ -z "$(trial_main_windows)" ] || seen=main
+    [ -z "$(trial_wine_windows)" ] || { seen=Wine; status=1; }
+    case $timeline in *" $seen") ;; *) timeline="$timeline, $(trial_seconds "$start" "$now") s $seen" ;; esac
+    if [ $seen != none ]; then
+      if awk -v a="$last" -v b="$now" 'BEGIN { exit !(b - a > 1) }'; then
+        echo "fresh-root: no window of quillet's from $(trial_seconds "$start" "$last") to $(trial_seconds "$start" "$now") s" >&2
+        status=1
+      fi
+      last=$now
+    fi
+    if [ "$(trial_main_windows | wc -l)" -eq "$count" ]; then
+      echo "fresh-root: what showed:${timeline#,}; $count main window(s) after $(trial_seconds "$start" "$now") s"
+      [ $status -eq 0 ] || echo "fresh-root: a window of Wine's own or a gap without a sign of life (screenshots $shots-*.png)" >&2
+      return $status
+    fi
+    sleep 0.5
+  done
+  echo "fresh-root: no $count main window(s) within three minutes:${timeline#,}" >&2
   return 1
+}
+
+trial_seconds() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'
 }
 
 # A click on the first link (免费法律咨询) reaches the desktop's opener.
@@ -124,6 +191,85 @@ trial_calculator() {
 
 trial_other_window() {
   xdotool search --onlyvisible --classname 'quillet.exe' | grep -vx "$1" | head -n 1 | grep .
+}
+
+# The launcher's failures, each with the data folder of its own (XDG_DATA_HOME): each
+# shows a window and says on standard error what the user reads in it; a start killed
+# while it made the prefix leaves nothing the next start trusts.
+trial_failures() {
+  local target=$1 home=$2 folder=$3 wine=$1/usr/lib/wine/wine64
+  mv "$wine" "$wine.away"
+  trial_failure no-wine "找不到 Wine" || return 1
+  mv "$wine.away" "$wine"
+  mkdir -m 555 "$home/read-only"
+  chown citizen: "$home/read-only"
+  trial_failure read-only "无法在你的主文件夹中建立" || return 1
+  mkdir "$home/full"
+  mount -t tmpfs -o size=300m,mode=700,uid="$(trial_in_root id -u citizen)" full "$home/full"
+  trial_failure full "无法在你的主文件夹中建立" || return 1
+  [ ! -e "$home/full/quillet/prefix" ] || { echo "fresh-root: the half-made prefix stayed" >&2; return 1; }
+  umount "$home/full"
+  trial_killed "$home" "$folder"
+}
+
+# Puts back what the failures changed, on every path.
+trial_restore() {
+  [ ! -e "$target/usr/lib/wine/wine64.away" ] || mv "$target/usr/lib/wine/wine64.away" "$target/usr/lib/wine/wine64"
+  ! mountpoint -q "$target/home/citizen/full" || umount -l "$target/home/citizen/full"
+}
+
+# Starts quillet with its data in ~/$1 and expects the words $2 on standard error and a
+# window, which the user then closes: the launcher ends with a non-zero status.
+trial_failure() {
+  local name=$1 words=$2 errors=$folder/$1.stderr program window _
+  trial_user_env=(XDG_DATA_HOME=/home/citizen/$name)
+  trial_as_user quillet 2>"$errors" &
+  program=$!
+  trial_user_env=()
+  for _ in $(seq 600); do
+    window=$(trial_own_windows | head -n 1)
+    [ -z "$window" ] || ! grep -q "$words" "$errors" || break
+    kill -0 $program 2>/dev/null || break
+    sleep 0.2
+  done
+  sleep 0.5  # drawn
+  import -window root "$folder/$name.png"
+  if ! grep -q "$words" "$errors" || [ -z "$window" ]; then
+    echo "fresh-root: the $name case showed no window saying $words; it said: $(cat "$errors")" >&2
+    return 1
+  fi
+  # The user presses 关闭 at the window's lower right.
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --window "$window" $((WIDTH - 60)) $((HEIGHT - 30)) click 1
+  for _ in $(seq 100); do kill -0 $program 2>/dev/null && sleep 0.1; done
+  if kill -0 $program 2>/dev/null || wait $program; then
+    echo "fresh-root: the $name case's launcher did not end with a failure" >&2
+    return 1
+  fi
+  echo "fresh-root: $name: a window and standard error said: $(head -n 1 "$errors")"
+}
+
+# A start killed while Wine makes the prefix: the next start makes it anew.
+trial_killed() {
+  local home=$1 folder=$2 program _
+  trial_user_env=(XDG_DATA_HOME=/home/citizen/killed)
+  # In a process group of its own, which the kill ends whole but for Wine's server.
+  set -m
+  trial_as_user quillet &
+  program=$!
+  set +m
+  for _ in $(seq 600); do
+    [ ! -d "$home/killed/quillet/prefix/drive_c/windows" ] || break
+    sleep 0.1
+  done
+  sleep 2
+  kill -9 -- -$program
+  wait $program
+  echo "fresh-root: a first start killed after it had written $(du -sm "$home/killed" | cut -f 1) MiB"
+  trial_start
+  trial_user_env=()
+  trial_watch 1 "$folder/after-kill" || return 1
+  trial_stop /home/citizen/killed/quillet/prefix
 }
 
 # No file of the package stays behind.

@@ -17,8 +17,9 @@ wine_display=(wine64 xvfb x11-utils locales fonts-arphic-uming fonts-arphic-gbsn
 native_build=(cmake make g++ googletest python3 clang libclang-rt-dev)
 windows_tests=(googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386
                xdotool imagemagick)
-# The release's own checkers of a Debian package, its desktop entry and its AppStream data.
-package_checks=(lintian desktop-file-utils appstream)
+# The release's own checkers of a Debian package, its desktop entry and its AppStream
+# data; Tk, which the package's launcher shows its own windows with.
+package_checks=(lintian desktop-file-utils appstream tk)
 analysers=(clang-tidy cppcheck)
 case "$level" in
   run)  packages=("${windows_build[@]}" "${wine_display[@]}") ;;

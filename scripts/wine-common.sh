@@ -148,14 +148,15 @@ wine_settings() {
 # Makes (init) or updates (update) the prefix, or neither (settings), and imports the settings $1, with no
 # window of Wine's own: wineboot runs without a display, so it cannot show its "updating
 # the configuration" window. One server, kept for the steps and then ended, which saves
-# the registry at once instead of after its usual idle time.
+# the registry at once instead of after its usual idle time; one a killed start left
+# ends on its own after half a minute.
 wine_prefix_steps() {
   local registry=$1 file status=0
   mkdir -p "$WINEPREFIX" || return 1
   file=$(mktemp "$WINEPREFIX/.settings-XXXXXX.reg") || return 1
   # regedit reads UTF-16 with a byte-order mark, whatever the locale.
   printf '\xff\xfe' >"$file" && printf '%s\n' "$registry" | iconv -f UTF-8 -t UTF-16LE >>"$file" || status=1
-  [ $status -ne 0 ] || wine_in_prefix "$WINESERVER" -p || status=1
+  [ $status -ne 0 ] || wine_in_prefix "$WINESERVER" -p30 || status=1
   [ $status -ne 0 ] || [ "$2" = settings ] || wine_in_prefix "$WINE" wineboot "--$2" ||
     { echo "${0##*/}: wineboot --$2 failed" >&2; status=1; }
   [ $status -ne 0 ] || wine_in_prefix "$WINE" regedit /S "$(basename "$file")" || { echo "${0##*/}: regedit failed" >&2; status=1; }

@@ -2,6 +2,8 @@
 # The launcher of the built package, started by a new user in the C.UTF-8 locale, makes
 # a prefix under that user's home and nowhere else, and shows the main window as the
 # build's own prefix does: the same size and the same pixels, Chinese texts included.
+# Where it cannot make the prefix, it says so in a window, which the user closes, and
+# ends with a failure.
 #   first-start.sh DEB EXE FOLDER   (on the display of scripts/test.sh)
 set -euo pipefail
 deb=$1 exe=$2 work=$3
@@ -34,7 +36,23 @@ capture_main_window() {
 }
 
 xdotool mousemove 0 0
-env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$work/root/usr/bin/quillet" &
+user=(env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bin)
+
+# A data folder that cannot be made, even by root: a file stands in its way.
+touch "$work/home/file"
+"${user[@]}" XDG_DATA_HOME="$work/home/file" "$work/root/usr/bin/quillet" 2>"$work/failure" &
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --name '^quillet ' | head -n 1) && break
+  sleep 0.1
+done
+[ -n "${window:-}" ] || { echo "no window said that the prefix could not be made" >&2; exit 1; }
+grep -q 无法在你的主文件夹中建立 "$work/failure" || { cat "$work/failure"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $((WIDTH - 60)) $((HEIGHT - 30)) click 1 mousemove 0 0
+for _ in $(seq 100); do kill -0 $! 2>/dev/null && sleep 0.1; done
+if kill -0 $! 2>/dev/null || wait $!; then echo "the launcher did not end with a failure when 关闭 was pressed" >&2; exit 1; fi
+
+"${user[@]}" "$work/root/usr/bin/quillet" &
 capture_main_window "$work/package.png"
 WINEPREFIX=$user_prefix "$WINESERVER" -k
 wait

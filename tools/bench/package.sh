@@ -10,6 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 starts=${1:-10}
+firsts=${2:-3}
 "$root/scripts/setup.sh" test
 "$root/scripts/build.sh" win deb >/dev/null
 debs=("$root"/build/win/quillet_*_amd64.deb)
@@ -28,7 +29,7 @@ launcher=("${user[@]}" "$work/root/usr/bin/quillet")
 # The launcher's own environment for the bare start, from the file it sources.
 bare=("${user[@]}" bash -c '. "$1/usr/lib/quillet/wine-common.sh"
   wine_common_env "$HOME/.local/share/quillet/prefix" && wine_chinese_locale "$HOME/.local/share/quillet/locale" &&
-  exec "$WINE" "$1/usr/lib/quillet/quillet.exe"' bare "$work/root")
+  { [ -z "${2:-}" ] || "$WINE" wineboot -i; } && exec "$WINE" "$1/usr/lib/quillet/quillet.exe"' bare "$work/root")
 
 # Appends to the file $1 the milliseconds from the command after it to its main window;
 # the program is ended afterwards. False for a program that ended without a window.
@@ -66,16 +67,23 @@ median() {
 }
 
 echo "machine: $(nproc) cores, $("$WINE" --version), $(date -u '+%Y-%m-%d %H:%M UTC')"
-start_once "$work/first.ms" "${launcher[@]}"
+for _ in $(seq "$firsts"); do
+  rm -rf "$work/home/.local"
+  start_once "$work/first.ms" "${launcher[@]}"
+  # The same locale, so that the bare first start is Wine's own making of the prefix.
+  rm -rf "$prefix"
+  start_once "$work/bare-first.ms" "${bare[@]}" wineboot
+done
 for _ in $(seq "$starts"); do
   start_once "$work/bare.ms" "${bare[@]}"
   start_once "$work/launcher.ms" "${launcher[@]}"
 done
-first=$(cat "$work/first.ms")
+first=$(median <"$work/first.ms")
+bare_first=$(median <"$work/bare-first.ms")
 bare_ms=$(median <"$work/bare.ms")
 launcher_ms=$(median <"$work/launcher.ms")
-awk -v first="$first" -v bare="$bare_ms" -v later="$launcher_ms" -v n="$starts" -v failed="$failed_starts" 'BEGIN {
-  printf "first start through the launcher (prefix made): %d ms, ratio %.2f to a bare start\n", first, first / bare
+awk -v first="$first" -v bare_first="$bare_first" -v m="$firsts" -v bare="$bare_ms" -v later="$launcher_ms" -v n="$starts" -v failed="$failed_starts" 'BEGIN {
+  printf "first start through the launcher (prefix and locale made): median %d ms of %d, ratio %.2f to a bare wineboot -i and start (median %d ms)\n", first, m, first / bare_first, bare_first
   printf "later start through the launcher: median %d ms of %d, ratio %.3f to a bare start (median %d ms)\n", later, n, later / bare, bare
   printf "starts that ended without a window and were made again: %d\n", failed
 }'
