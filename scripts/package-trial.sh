@@ -5,7 +5,8 @@
 # way of showing a window would add to that, installs DEB with apt-get, starts quillet
 # twice at once as a new user (LANG=C.UTF-8) on a private display of this machine, which
 # the chroot reaches through the abstract X socket, then once more as after an upgrade of
-# Wine, clicks a link and computes a fee by the user's hand, makes the launcher fail in
+# Wine, clicks a link and computes a fee by the user's hand, starts it as after an
+# upgrade of the package, which keeps the prefix, makes the launcher fail in
 # each way it can, and purges the package again. Each start is watched every half
 # second: a second without a window of quillet's own, or any window of Wine's own,
 # fails the trial. What it saw goes to FOLDER: screenshots, the page the desktop's
@@ -53,16 +54,29 @@ package_trial() {
   echo "fresh-root: the first start wrote $(du -sm "$home/.local/share/quillet" | cut -f 1) MiB into the home folder"
   trial_stop
 
-  echo "fresh-root: a later start after an upgrade of Wine"
+  echo "fresh-root: a later start after an upgrade of Wine, from a menu that asks for launch feedback"
   echo 1 >"$home/.local/share/quillet/prefix/.update-timestamp"
+  xev -root -event property >"$folder/startup-messages" 2>&1 &
+  local listener=$! main
+  trial_user_env=(DESKTOP_STARTUP_ID=trial-1_TIME0)
   trial_start
+  trial_user_env=()
   trial_watch 1 "$folder/update" || return 1
-  local main
   main=$(trial_main_windows)
+  trial_feedback_ended_by "$main" $listener || return 1
   import -window "$main" "$folder/main-window.png"
   trial_link "$main" "$home" "$folder" || return 1
   trial_calculator "$main" "$folder" || return 1
   trial_stop
+
+  echo "fresh-root: a start after an upgrade of quillet from a package that left the prefix's stamp empty"
+  local prefix=$home/.local/share/quillet/prefix
+  : >"$prefix/.quillet-prefix-1"
+  touch "$prefix/kept"
+  trial_start
+  trial_watch 1 "$folder/upgrade" || return 1
+  trial_stop
+  [ -e "$prefix/kept" ] || { echo "fresh-root: the upgrade made the prefix anew" >&2; return 1; }
 
   trial_failures "$target" "$home" "$folder" || return 1
   trial_purge "$target"
@@ -76,7 +90,7 @@ trial_would_add() {
       kib=$((kib + $(trial_in_root apt-cache show --no-all-versions "$package" | awk '/^Installed-Size:/{ print $2; exit }')))
       count=$((count + 1))
     done
-    echo "$((kib / 1024)) MiB in $count packages"
+    echo "$kib KiB in $count packages"
   }
 }
 
@@ -113,6 +127,21 @@ trial_main_windows() {
   xdotool search --onlyvisible --name '^VantorelV1\.0$' 2>/dev/null
 }
 
+# The launch feedback's end, which Wine sends as the first window of the process that
+# has the id maps, came from the main window $1 (the root window's messages that the
+# process $2 noted).
+trial_feedback_ended_by() {
+  sleep 0.5
+  kill "$2"
+  local from
+  from=$(grep -m 1 '^ClientMessage.*window 0x' "$folder/startup-messages" | sed 's/.*window \(0x[0-9a-f]*\).*/\1/')
+  if [ "$from" != "$(printf '0x%x' "$1")" ]; then
+    echo "fresh-root: the launch feedback was ended by the window ${from:-(none)}, not by the main window" >&2
+    return 1
+  fi
+  echo "fresh-root: the launch feedback was ended by the main window"
+}
+
 # The launcher's own windows.
 trial_own_windows() {
   xdotool search --onlyvisible --name '^quillet ' 2>/dev/null
@@ -120,20 +149,16 @@ trial_own_windows() {
 
 # Visible windows of Wine's programs other than quillet's.
 trial_wine_windows() {
-  local window
-  for window in $(xdotool search --onlyvisible --classname '.' 2>/dev/null); do
-    case $(xprop -id "$window" WM_CLASS 2>/dev/null) in
-      *'"quillet.exe"'*) ;;
-      *.exe\"*|*'"Wine"'*) echo "$window" ;;
-    esac
-  done
+  { xdotool search --onlyvisible --classname '\.exe$' | grep -vxF "$(xdotool search --classname '^quillet\.exe$')"
+    xdotool search --onlyvisible --name '^Wine$'; } 2>/dev/null
 }
 
 # Watches the screen every half second for up to three minutes, until $1 main windows
 # show, keeping a screenshot of each moment as $2-SECONDS.png. Fails where a window of
-# Wine's own shows or more than a second passes without a window of quillet's.
+# Wine's own shows or where, between the start or a moment with a window of quillet's
+# and the next such moment, one without took the time past a second.
 trial_watch() {
-  local count=$1 shots=$2 start=$EPOCHREALTIME last=$EPOCHREALTIME now seen _ status=0 timeline=
+  local count=$1 shots=$2 start=$EPOCHREALTIME last=$EPOCHREALTIME now seen _ status=0 timeline= missed=1
   for _ in $(seq 360); do
     now=$EPOCHREALTIME
     import -window root "$shots-$(trial_seconds "$start" "$now").png" 2>/dev/null
@@ -142,12 +167,14 @@ trial_watch() {
     [ -z "$(trial_main_windows)" ] || seen=main
     [ -z "$(trial_wine_windows)" ] || { seen=Wine; status=1; }
     case $timeline in *" $seen") ;; *) timeline="$timeline, $(trial_seconds "$start" "$now") s $seen" ;; esac
-    if [ $seen != none ]; then
-      if awk -v a="$last" -v b="$now" 'BEGIN { exit !(b - a > 1) }'; then
+    if [ $seen = none ]; then
+      missed=1
+    else
+      if [ $missed = 1 ] && awk -v a="$last" -v b="$now" 'BEGIN { exit !(b - a > 1) }'; then
         echo "fresh-root: no window of quillet's from $(trial_seconds "$start" "$last") to $(trial_seconds "$start" "$now") s" >&2
         status=1
       fi
-      last=$now
+      last=$now missed=0
     fi
     if [ "$(trial_main_windows | wc -l)" -eq "$count" ]; then
       echo "fresh-root: what showed:${timeline#,}; $count main window(s) after $(trial_seconds "$start" "$now") s"
