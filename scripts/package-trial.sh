@@ -228,8 +228,7 @@ trial_failures() {
   mv "$wine" "$wine.away"
   trial_failure no-wine "找不到 Wine" || return 1
   mv "$wine.away" "$wine"
-  mkdir -m 555 "$home/read-only"
-  chown citizen: "$home/read-only"
+  trial_in_root runuser -u citizen -- mkdir -m 555 /home/citizen/read-only
   trial_failure read-only "无法在你的主文件夹中建立" || return 1
   mkdir "$home/full"
   mount -t tmpfs -o size=300m,mode=700,uid="$(trial_in_root id -u citizen)" full "$home/full"
@@ -254,7 +253,7 @@ trial_failure() {
   program=$!
   trial_user_env=()
   for _ in $(seq 600); do
-    window=$(trial_own_windows | head -n 1)
+    window=$(xdotool search --onlyvisible --name '^quillet: ' 2>/dev/null | head -n 1)
     [ -z "$window" ] || ! grep -q "$words" "$errors" || break
     kill -0 $program 2>/dev/null || break
     sleep 0.2

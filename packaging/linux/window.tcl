@@ -7,7 +7,7 @@
 package require Tk
 
 lassign $argv kind text extra
-wm title . "quillet 诉讼费计算助手"
+wm title . [expr {$kind eq "progress" ? "quillet 诉讼费计算助手" : "quillet: 无法启动"}]
 wm resizable . 0 0
 catch {
   set icon [file join [file dirname [info script]] ../../share/icons/hicolor/48x48/apps/quillet.png]

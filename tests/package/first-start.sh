@@ -42,7 +42,7 @@ user=(env -i HOME="$work/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" PATH=/usr/bin:/bi
 touch "$work/home/file"
 "${user[@]}" XDG_DATA_HOME="$work/home/file" "$work/root/usr/bin/quillet" 2>"$work/failure" &
 for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name '^quillet ' | head -n 1) && break
+  window=$(xdotool search --onlyvisible --name '^quillet: ' | head -n 1) && break
   sleep 0.1
 done
 [ -n "${window:-}" ] || { echo "no window said that the prefix could not be made" >&2; exit 1; }
