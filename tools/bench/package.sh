@@ -40,9 +40,14 @@ time_to_window() {
   program=$!
   until xdotool search --onlyvisible --name '^VantorelV1\.0$' >/dev/null 2>&1; do
     kill -0 $program 2>/dev/null || { shown=false; break; }
+    # The launcher says in a window that Wine ended before its window showed.
+    xdotool search --onlyvisible --name '^quillet: ' windowkill >/dev/null 2>&1 && { shown=false; break; }
     sleep 0.02
   done
   $shown && awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f\n", (b - a) * 1000 }' >>"$times"
+  # Ended once the launcher, which looks every tenth of a second, has seen the window
+  # too; ended before, it would say that Wine ended before its window showed.
+  sleep 0.3
   WINEPREFIX=$prefix "$WINESERVER" -k
   wait $program || true
   WINEPREFIX=$prefix "$WINESERVER" -w
