@@ -26,7 +26,7 @@ proc watch {pid} {
 
 if {$kind eq "progress"} {
   ttk::progressbar .f.bar -mode indeterminate -length 400
-  grid .f.bar -pady {14 0}
+  grid .f.bar -pady {14 0} -sticky we
   .f.bar start 15
   watch $extra
 } else {

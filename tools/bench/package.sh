@@ -72,12 +72,16 @@ median() {
 }
 
 echo "machine: $(nproc) cores, $("$WINE" --version), $(date -u '+%Y-%m-%d %H:%M UTC')"
+# The bare first start with the locale built beforehand, so that it times Wine's own
+# making of the prefix; the launcher's first start, which builds the locale too, last,
+# so that the later starts find its prefix whole.
 for _ in $(seq "$firsts"); do
+  rm -rf "$prefix"
+  "${user[@]}" bash -c '. "$1/usr/lib/quillet/wine-common.sh"; wine_chinese_locale "$HOME/.local/share/quillet/locale"' \
+    locale "$work/root"
+  start_once "$work/bare-first.ms" "${bare[@]}" wineboot
   rm -rf "$work/home/.local"
   start_once "$work/first.ms" "${launcher[@]}"
-  # The same locale, so that the bare first start is Wine's own making of the prefix.
-  rm -rf "$prefix"
-  start_once "$work/bare-first.ms" "${bare[@]}" wineboot
 done
 for _ in $(seq "$starts"); do
   start_once "$work/bare.ms" "${bare[@]}"
