@@ -145,9 +145,9 @@ wine_settings() {
   [ -z "$1" ] || { echo; "$1"; }
 }
 
-# Makes (init) or updates (update) the prefix, or neither (settings), and imports the settings $1, with no
-# window of Wine's own: wineboot runs without a display, so it cannot show its "updating
-# the configuration" window. One server, kept for the steps and then ended, which saves
+# Makes (init) or updates (update) the prefix, or neither (settings), and imports the
+# settings $1, with no window of Wine's own: wineboot runs without a display, so it
+# cannot show its "updating the configuration" window. One server, kept for the steps and then ended, which saves
 # the registry at once instead of after its usual idle time; one a killed start left
 # ends on its own after half a minute.
 wine_prefix_steps() {
