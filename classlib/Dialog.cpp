@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/App.h"
+#include "classlib/DialogLayout.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ LONG CentredStart(LONG middle, LONG length, LONG low, LONG high) {
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+    ON_MESSAGE(WM_GETFONT, HandleGetFont)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -123,6 +125,8 @@ void CDialog::EndDialog(int result) {
 // A dialog that its initialisation neither showed nor moved, and that does not stand
 // beside an enabled owner, opens where a user expects it: centred.
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    m_fontOf96Dpi.DeleteObject();
+    if (m_keepLayoutOf96Dpi) LayOutAsAt96Dpi(m_hWnd, LoadTemplate(m_templateId), m_fontOf96Dpi);
     const bool startedHidden = !IsWindowVisible();
     CRect before;
     GetWindowRect(&before);
@@ -134,6 +138,13 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
                                 !(GetStyle() & (WS_VISIBLE | WS_CHILD));
     if (placedByNobody && (!owner || !::IsWindowEnabled(owner))) CentreOverOwnerOrWorkArea(owner);
     return result;
+}
+
+// Controls that draw in their parent's font (the shaped button's caption) find the one
+// the controls were given.
+LRESULT CDialog::HandleGetFont(WPARAM, LPARAM) {
+    if (m_fontOf96Dpi.IsNull()) return Default();
+    return reinterpret_cast<LRESULT>(static_cast<HFONT>(m_fontOf96Dpi));
 }
 
 // Over a shown owner; else on the work area of the owner's monitor (a minimised owner's

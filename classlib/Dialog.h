@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "classlib/GdiObject.h"
 #include "classlib/Wnd.h"
 
 class CDialog : public CWnd {
@@ -32,10 +33,14 @@ public:
     static bool PreTranslateChain(MSG* msg);
 
 protected:
+    // For a dialog drawn on bitmaps, which keep their pixels at any DPI: at another DPI
+    // than 96 it is laid out as at 96 before its initialisation (classlib/DialogLayout.h).
+    void KeepLayoutOf96Dpi() { m_keepLayoutOf96Dpi = true; }
     DECLARE_MESSAGE_MAP()
 
 private:
     LRESULT HandleInitDialog(WPARAM, LPARAM);
+    LRESULT HandleGetFont(WPARAM, LPARAM);
     void CentreOverOwnerOrWorkArea(HWND owner);
     HWND ResolveOwner() const;
     bool CreateFrom(const DLGTEMPLATE* dialogTemplate, HWND owner);
@@ -46,4 +51,7 @@ private:
     INT_PTR m_nModalResult = -1;
     bool m_ended = false;
     bool m_inModalLoop = false;
+    bool m_keepLayoutOf96Dpi = false;
+    // The controls' font of the 96-DPI layout, when there is one; the dialog's font then.
+    CFont m_fontOf96Dpi;
 };
