@@ -9,7 +9,10 @@
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
 CQuilletDlg::CQuilletDlg(CWnd* parent)
-    : CDialog(IDD_QUILLET_DIALOG, parent), m_appIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+    : CDialog(IDD_QUILLET_DIALOG, parent), m_appIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {
+    // The skin keeps its pixels at any DPI.
+    KeepLayoutOf96Dpi();
+}
 
 BEGIN_MESSAGE_MAP(CQuilletDlg, CDialog)
     ON_WM_SYSCOMMAND()

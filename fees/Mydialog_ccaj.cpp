@@ -4,7 +4,10 @@
 #include "res/resource.h"
 
 CMydialog_ccaj::CMydialog_ccaj(CWnd* parent)
-    : CDialog(IDD_FEE_CALCULATOR, parent), m_amount(0), m_fee(0), m_kind(KIND_PROPERTY) {}
+    : CDialog(IDD_FEE_CALCULATOR, parent), m_amount(0), m_fee(0), m_kind(KIND_PROPERTY) {
+    // The background picture keeps its pixels at any DPI.
+    KeepLayoutOf96Dpi();
+}
 
 BEGIN_MESSAGE_MAP(CMydialog_ccaj, CDialog)
     ON_WM_PAINT()
