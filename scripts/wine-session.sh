@@ -4,6 +4,8 @@
 #   wine_env [PREFIX]         exports the variables every Wine process of the build uses
 #                             (scripts/wine-common.sh; default prefix: build/wineprefix,
 #                             which both Windows builds use; the locale in build/locale)
+#   wine_private_prefix COPY  makes COPY anew from the prefix and moves to it, for a test
+#                             that changes what every program of the prefix reads
 #   wine_session MODE [PREFIX] a whole session: wine_env, then the display (MODE headless:
 #                             always a private Xvfb; auto: the current display if there
 #                             is one), the prefix and one persistent wineserver, all
@@ -36,6 +38,19 @@ wine_prefix() {
   fi
   [ -f "$WINEPREFIX/.quillet-settings-3" ] || echo "wine: creating the prefix $WINEPREFIX"
   wine_prefix_make .quillet-settings-3 wine_test_settings || { echo "wine: could not make the prefix $WINEPREFIX" >&2; exit 1; }
+}
+
+# A copy made anew for each run: nothing the test changes there, even when killed, reaches
+# another test or the next run. The registry and the prefix's other files of its own are
+# copied; Windows' files, which no test writes, are hard links. The copy's server ends on
+# its own after its last program.
+wine_private_prefix() {
+  local source=$WINEPREFIX
+  export WINEPREFIX=$1
+  wine_quiet "$WINESERVER" -k
+  rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX" &&
+    cp -al "$source/drive_c" "$source/dosdevices" "$WINEPREFIX"/ &&
+    cp -p "$source"/*.reg "$source"/.update-timestamp "$WINEPREFIX"/
 }
 
 # What the tests need beyond the program's own settings: without a window manager Wine

@@ -231,4 +231,81 @@ TEST(ProgramHeader, TheProgramIsMarkedTerminalServerAware) {
     EXPECT_TRUE(nt->OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
 }
 
+// Programs started from now on are told `dpi`, as Windows 7's XP-style scaling tells
+// them theirs. Every program of the prefix reads it: this test runs in a copy of the
+// suite's prefix, made anew for each run (scripts/wine-session.sh).
+void SetLogPixels(DWORD dpi) {
+    const wchar_t* fonts = L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4), 0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, fonts, L"LogPixels", REG_DWORD, &dpi, 4), 0);
+}
+
+// A window's client pixels as the screen shows them, in one read: pixel by pixel, a
+// window of another program is read from the X server a pixel at a time.
+std::vector<COLORREF> ScreenPixels(HWND window, const CRect& client) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (LONG i = 0; i < client.right * client.bottom; ++i) pixels.push_back(GetPixel(memory, i % client.right, i / client.right));
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// What a user sees of a window: its size, its children's rectangles and its client
+// pixels, scroll bars hidden: their width is a system metric, which grows with the DPI.
+struct Look {
+    std::vector<CRect> rectangles;
+    std::vector<COLORREF> pixels;
+};
+
+Look LookOf(HWND window) {
+    CRect box, client;
+    GetWindowRect(window, &box);
+    GetClientRect(window, &client);
+    Look look{{CRect(0, 0, box.Width(), box.Height())}, {}};
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        look.rectangles.push_back(wintest::RectInParent(child));
+        ShowScrollBar(child, SB_VERT, FALSE);
+    }
+    // The screen shows what the program painted a little later: read until it holds still.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    wintest::WaitFor([&] {
+        const std::vector<COLORREF> before = look.pixels;
+        Sleep(100);
+        look.pixels = ScreenPixels(window, client);
+        return look.pixels == before;
+    });
+    return look;
+}
+
+// The skinned main window and the calculator look at 120 and 144 DPI as at 96.
+TEST_F(ProgramTest, AtDpi120And144TheSkinnedWindowsLookAsAt96) {
+    ASSERT_NE(std::getenv("QUILLET_PRIVATE_PREFIX"), nullptr) << "runs only in a prefix of its own";
+    std::vector<Look> at96;
+    for (DWORD dpi : {96, 120, 144}) {
+        SetLogPixels(dpi);
+        Program p;
+        ASSERT_NE(p.Main(), nullptr);
+        std::vector<Look> looks{LookOf(p.Main())};
+        wintest::ClickAt(GetDlgItem(p.Main(), 1002), POINT{60, 40}, true);
+        HWND calculator = p.FindDialogWith(1004);
+        ASSERT_NE(calculator, nullptr);
+        looks.push_back(LookOf(calculator));
+        if (dpi == 96) at96 = looks;
+        for (size_t w = 0; w < looks.size(); ++w) {
+            const CRect& size = looks[w].rectangles[0];
+            EXPECT_TRUE(looks[w].rectangles == at96[w].rectangles)
+                << dpi << " DPI, window " << w << ", " << size.right << " x " << size.bottom;
+            EXPECT_TRUE(looks[w].pixels == at96[w].pixels) << dpi << " DPI, window " << w;
+        }
+    }
+}
+
 }  // namespace
