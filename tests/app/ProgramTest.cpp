@@ -259,10 +259,12 @@ std::vector<COLORREF> ScreenPixels(HWND window, const CRect& client) {
 }
 
 // What a user sees of a window: its size, its children's rectangles and its client
-// pixels, scroll bars hidden: their width is a system metric, which grows with the DPI.
+// pixels, scroll bars hidden: their width is a system metric, which grows with the DPI
+// the program was told. The children's borders and scroll bars, in all, tell that DPI.
 struct Look {
     std::vector<CRect> rectangles;
     std::vector<COLORREF> pixels;
+    LONG systemMetrics = 0;
 };
 
 Look LookOf(HWND window) {
@@ -272,6 +274,8 @@ Look LookOf(HWND window) {
     Look look{{CRect(0, 0, box.Width(), box.Height())}, {}};
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         look.rectangles.push_back(wintest::RectInParent(child));
+        GetClientRect(child, &box);
+        look.systemMetrics += look.rectangles.back().Width() - box.Width();
         ShowScrollBar(child, SB_VERT, FALSE);
     }
     // The screen shows what the program painted a little later: read until it holds still.
@@ -299,6 +303,10 @@ TEST_F(ProgramTest, AtDpi120And144TheSkinnedWindowsLookAsAt96) {
         ASSERT_NE(calculator, nullptr);
         looks.push_back(LookOf(calculator));
         if (dpi == 96) at96 = looks;
+        // Nothing to compare where the program is not told the DPI: Wine 10 keeps the DPI its
+        // desktop started with, this test's, and scales a program as a whole, as Windows 8.1
+        // and later do.
+        if (dpi != 96 && looks[1].systemMetrics == at96[1].systemMetrics) GTEST_SKIP() << "not told " << dpi << " DPI";
         for (size_t w = 0; w < looks.size(); ++w) {
             const CRect& size = looks[w].rectangles[0];
             EXPECT_TRUE(looks[w].rectangles == at96[w].rectangles)
