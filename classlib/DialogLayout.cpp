@@ -77,7 +77,9 @@ TemplateLayout ReadLayout(const DLGTEMPLATE* dialogTemplate) {
         reader.Skip(extended ? sizeof(DWORD) : sizeof(WORD));
         reader.SkipNameOrOrdinal();  // class
         reader.SkipNameOrOrdinal();  // text
-        reader.Skip(reader.Read<WORD>());  // creation data
+        // Creation data, after its size, which in a classic template counts itself.
+        const WORD data = reader.Read<WORD>();
+        reader.Skip(extended || data == 0 ? data : data - sizeof(WORD));
     }
     return layout;
 }
