@@ -236,7 +236,8 @@ TEST(ProgramHeader, TheProgramIsMarkedTerminalServerAware) {
 // suite's prefix, made anew for each run (scripts/wine-session.sh).
 void SetLogPixels(DWORD dpi) {
     const wchar_t* fonts = L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4), 0);
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, 4), 0);
     ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, fonts, L"LogPixels", REG_DWORD, &dpi, 4), 0);
 }
 
@@ -251,7 +252,9 @@ std::vector<COLORREF> ScreenPixels(HWND window, const CRect& client) {
     SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
     std::vector<COLORREF> pixels;
-    for (LONG i = 0; i < client.right * client.bottom; ++i) pixels.push_back(GetPixel(memory, i % client.right, i / client.right));
+    for (LONG y = 0; y < client.bottom; ++y) {
+        for (LONG x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
     DeleteDC(memory);
     DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);
@@ -306,7 +309,9 @@ TEST_F(ProgramTest, AtDpi120And144TheSkinnedWindowsLookAsAt96) {
         // Nothing to compare where the program is not told the DPI: Wine 10 keeps the DPI its
         // desktop started with, this test's, and scales a program as a whole, as Windows 8.1
         // and later do.
-        if (dpi != 96 && looks[1].systemMetrics == at96[1].systemMetrics) GTEST_SKIP() << "not told " << dpi << " DPI";
+        if (dpi != 96 && looks[1].systemMetrics == at96[1].systemMetrics) {
+            GTEST_SKIP() << "the programs started here are not told " << dpi << " DPI";
+        }
         for (size_t w = 0; w < looks.size(); ++w) {
             const CRect& size = looks[w].rectangles[0];
             EXPECT_TRUE(looks[w].rectangles == at96[w].rectangles)
