@@ -241,26 +241,6 @@ void SetLogPixels(DWORD dpi) {
     ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, fonts, L"LogPixels", REG_DWORD, &dpi, 4), 0);
 }
 
-// A window's client pixels as the screen shows them, in one read: pixel by pixel, a
-// window of another program is read from the X server a pixel at a time.
-std::vector<COLORREF> ScreenPixels(HWND window, const CRect& client) {
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    std::vector<COLORREF> pixels;
-    for (LONG y = 0; y < client.bottom; ++y) {
-        for (LONG x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
-    }
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // What a user sees of a window: its size, its children's rectangles and its client
 // pixels, scroll bars hidden: their width is a system metric, which grows with the DPI
 // the program was told. The children's borders and scroll bars, in all, tell that DPI.
@@ -286,7 +266,7 @@ Look LookOf(HWND window) {
     wintest::WaitFor([&] {
         const std::vector<COLORREF> before = look.pixels;
         Sleep(100);
-        look.pixels = ScreenPixels(window, client);
+        look.pixels = wintest::ClientPixels(window, client);
         return look.pixels == before;
     });
     return look;

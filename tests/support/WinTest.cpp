@@ -284,13 +284,23 @@ void ClickAt(HWND hwnd, POINT client, bool doubleClick) {
 }
 
 
+// Copied in one read and then read pixel by pixel: a window of another program is read
+// from the X server, one request a pixel.
 std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area) {
     UpdateWindow(hwnd);
+    const LONG width = area.right - area.left;
+    const LONG height = area.bottom - area.top;
     std::vector<COLORREF> colours;
     HDC dc = GetDC(hwnd);
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        for (LONG x = area.left; x < area.right; ++x) colours.push_back(GetPixel(dc, x, y));
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    for (LONG y = 0; y < height; ++y) {
+        for (LONG x = 0; x < width; ++x) colours.push_back(GetPixel(copy, x, y));
     }
+    DeleteDC(copy);
+    DeleteObject(bitmap);
     ReleaseDC(hwnd, dc);
     return colours;
 }
