@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "classlib/Dc.h"
+
 namespace wintest {
 
 void Pump(int rounds) {
@@ -290,18 +292,18 @@ std::vector<COLORREF> ClientPixels(HWND hwnd, const RECT& area) {
     UpdateWindow(hwnd);
     const LONG width = area.right - area.left;
     const LONG height = area.bottom - area.top;
-    std::vector<COLORREF> colours;
+    CDC copy;
+    CBitmap bitmap;
     HDC dc = GetDC(hwnd);
-    HDC copy = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
-    for (LONG y = 0; y < height; ++y) {
-        for (LONG x = 0; x < width; ++x) colours.push_back(GetPixel(copy, x, y));
-    }
-    DeleteDC(copy);
-    DeleteObject(bitmap);
+    copy.CreateCompatibleDC(dc);
+    bitmap.CreateCompatibleBitmap(dc, width, height);
+    CSelection selected(copy, bitmap);
+    copy.BitBlt(0, 0, width, height, dc, area.left, area.top, SRCCOPY);
     ReleaseDC(hwnd, dc);
+    std::vector<COLORREF> colours;
+    for (LONG y = 0; y < height; ++y) {
+        for (LONG x = 0; x < width; ++x) colours.push_back(copy.GetPixel(x, y));
+    }
     return colours;
 }
 
