@@ -147,9 +147,9 @@ wine_settings() {
 
 # Makes (init) or updates (update) the prefix, or neither (settings), and imports the
 # settings $1, with no window of Wine's own: wineboot runs without a display, so it
-# cannot show its "updating the configuration" window. One server, kept for the steps and then ended, which saves
-# the registry at once instead of after its usual idle time; one a killed start left
-# ends on its own after half a minute.
+# cannot show its "updating the configuration" window. One server, kept for the steps
+# and then ended, which saves the registry at once instead of after its usual idle
+# time; one a killed start left ends on its own after half a minute.
 wine_prefix_steps() {
   local registry=$1 file status=0
   mkdir -p "$WINEPREFIX" || return 1
